@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// A folder private to the user for sockets and lock files of running
+// programs (XDG_RUNTIME_DIR, else a per-user folder under the temporary folder).
+QString runtimeFolder();
+
+// A name made safe as one file name: characters other than letters, digits,
+// '.', '-' and '_' become '_'.
+QString fileSafeName(const QString& name);
+
+}  // namespace platform

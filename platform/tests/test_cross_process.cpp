@@ -1,0 +1,120 @@
+#include "platform/NamedEvent.h"
+#include "platform/NamedMutex.h"
+#include "platform/WindowMark.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace platform;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Another program holding something by name, until the test ends it.
+class Probe {
+public:
+    Probe(const QStringList& args, const QString& folder)
+    {
+        m_process.setWorkingDirectory(folder);
+        m_process.start(QCoreApplication::applicationDirPath() + u"/platform_probe"_s, args);
+    }
+    ~Probe() { kill(); }
+    bool ready() { return m_process.waitForReadyRead(5000) && m_process.readLine() == "ready\n"; }
+    void kill() { m_process.kill(); m_process.waitForFinished(5000); }
+    int finish() { m_process.waitForFinished(5000); return m_process.exitCode(); }
+
+private:
+    QProcess m_process;
+};
+
+}  // namespace
+
+class TestCrossProcess : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString unique(const char* what) const
+    {
+        return u"%1_%2_%3"_s.arg(QString::fromLatin1(what)).arg(QCoreApplication::applicationPid())
+            .arg(QDateTime::currentMSecsSinceEpoch());
+    }
+
+private Q_SLOTS:
+    void mutexIsExclusiveWithinAndAcrossProcesses()
+    {
+        const QString name = unique("mutex");
+        NamedMutex first, second;
+        QCOMPARE(first.create(name), NamedMutex::Result::Created);
+        QCOMPARE(second.create(name), NamedMutex::Result::AlreadyExists);
+        QVERIFY(!second.owned());
+        first.release();
+        QCOMPARE(second.create(name), NamedMutex::Result::Created);
+        second.release();
+
+        Probe other({u"hold-mutex"_s, name}, m_dir.path());
+        QVERIFY(other.ready());
+        QCOMPARE(first.create(name), NamedMutex::Result::AlreadyExists);
+        other.kill();   // a mutex dies with its holder, as on Windows
+        QCOMPARE(first.create(name), NamedMutex::Result::Created);
+    }
+
+    void markedWindowIsFoundAndAsked()
+    {
+        const QString name = unique("mark");
+        QCOMPARE(activateMarkedWindow(name, 500), MarkedWindow::None);
+        {
+            Probe visible({u"mark"_s, name, u"visible"_s}, m_dir.path());
+            QVERIFY(visible.ready());
+            QCOMPARE(activateMarkedWindow(name), MarkedWindow::Visible);
+            QVERIFY(QFile::exists(m_dir.filePath(name + u".asked"_s)));
+        }
+        QCOMPARE(activateMarkedWindow(name, 500), MarkedWindow::None);
+        Probe hidden({u"mark"_s, name, u"hidden"_s}, m_dir.path());
+        QVERIFY(hidden.ready());
+        QCOMPARE(activateMarkedWindow(name), MarkedWindow::Hidden);
+    }
+
+    void eventStaysSetUntilReset()
+    {
+        const QString name = unique("event");
+        NamedEvent waiter(name);
+        QVERIFY(waiter.isValid());
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!waiter.wait(50));
+        QVERIFY(clock.elapsed() >= 40);
+
+        Probe setter({u"set-event"_s, name}, m_dir.path());
+        QCOMPARE(setter.finish(), 0);
+        QVERIFY(waiter.isSet());
+        QVERIFY(waiter.wait(10));
+        QVERIFY(waiter.wait(10));   // manual reset: still set
+        QVERIFY(waiter.set());
+        QVERIFY(waiter.reset());
+        QVERIFY(!waiter.isSet());
+        QVERIFY(!waiter.wait(10));
+    }
+
+    void waitWakesWhenAnotherThreadSets()
+    {
+        const QString name = unique("event-thread");
+        NamedEvent waiter(name);
+        NamedEvent setter(name);
+        std::unique_ptr<QThread> thread(QThread::create([&] { QThread::msleep(50); setter.set(); }));
+        thread->start();
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(waiter.wait(5000));
+        QVERIFY(clock.elapsed() < 4000);
+        thread->wait();
+        waiter.reset();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCrossProcess)
+#include "test_cross_process.moc"
