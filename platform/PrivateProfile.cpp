@@ -133,12 +133,12 @@ public:
         return true;
     }
 
-    QStringList keys(const QString& section) const
+    QList<std::pair<QString, QString>> entries(const QString& section) const
     {
-        QStringList result;
+        QList<std::pair<QString, QString>> result;
         if (const auto header = findSection(section))
             for (qsizetype i = *header + 1; i < sectionEnd(*header); ++i)
-                if (m_lines[i].isKey) result << m_lines[i].name;
+                if (m_lines[i].isKey) result.push_back({m_lines[i].name, m_lines[i].value.left(readLimit)});
         return result;
     }
 
@@ -198,7 +198,23 @@ bool removeSection(const QString& path, const QString& section)
 
 QStringList keys(const QString& path, const QString& section)
 {
-    return Document(path).keys(section);
+    QStringList names;
+    for (const auto& entry : Document(path).entries(section)) names << entry.first;
+    return names;
+}
+
+QList<std::pair<QString, QString>> readSection(const QString& path, const QString& section)
+{
+    return Document(path).entries(section);
+}
+
+bool replaceSection(const QString& path, const QString& section,
+                    const QList<std::pair<QString, QString>>& entries)
+{
+    Document doc(path);
+    doc.removeSection(section);
+    for (const auto& [key, value] : entries) doc.setKey(section, key, storedForm(value));
+    return doc.save();
 }
 
 }  // namespace platform::profile

@@ -15,7 +15,10 @@
 // Reentrant; calls on the same file from several threads are not serialised.
 
 #include <QString>
+#include <QList>
 #include <QStringList>
+
+#include <utility>
 
 namespace platform::profile {
 
@@ -37,5 +40,14 @@ bool removeSection(const QString& path, const QString& section);
 
 // The keys of a section in file order (for inspection and tests).
 QStringList keys(const QString& path, const QString& section);
+
+// The key lines of a section in file order, read once: for lists of keys that
+// would otherwise take one read each. Values are cut as readString cuts them.
+QList<std::pair<QString, QString>> readSection(const QString& path, const QString& section);
+
+// Replaces a whole section with the given keys in one rewrite of the file (the
+// section is removed when the list is empty). Values are stored as by writeString.
+bool replaceSection(const QString& path, const QString& section,
+                    const QList<std::pair<QString, QString>>& entries);
 
 }  // namespace platform::profile

@@ -1,0 +1,48 @@
+#include "KoMessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+KoMessageAnswerer& answerer()
+{
+    static KoMessageAnswerer current;
+    return current;
+}
+
+QMessageBox::Icon boxIcon(KoIcon icon)
+{
+    switch (icon) {
+    case KoIcon::Information: return QMessageBox::Information;
+    case KoIcon::Warning: return QMessageBox::Warning;
+    case KoIcon::Error: return QMessageBox::Critical;
+    case KoIcon::Question: return QMessageBox::Question;
+    case KoIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+KoAnswer KoMessageBox(QWidget* owner, const QString& text, KoButtons buttons,
+                      const QString& caption, KoIcon icon)
+{
+    const KoMessage message{text,
+                            caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption,
+                            buttons, icon};
+    if (answerer()) {
+        const KoAnswer answer = answerer()(message);
+        return buttons == KoButtons::Ok ? KoAnswer::Ok : answer;
+    }
+    const auto standard = buttons == KoButtons::Ok ? QMessageBox::Ok
+                                                   : QMessageBox::Ok | QMessageBox::Cancel;
+    QMessageBox box(boxIcon(icon), message.caption, text, standard, owner);
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok ? KoAnswer::Ok : KoAnswer::Cancel;
+}
+
+void KoSetMessageAnswerer(KoMessageAnswerer newAnswerer)
+{
+    answerer() = std::move(newAnswerer);
+}
