@@ -35,6 +35,15 @@ QString executableOf(const QString& procDir)
     return QFileInfo(QString::fromLocal8Bit(argv0)).fileName();
 }
 
+// The kernel's name of a process: a script started by its own name keeps that
+// name here while its executable is the interpreter.
+QString commandOf(const QString& procDir)
+{
+    QFile comm(procDir + QStringLiteral("/comm"));
+    if (!comm.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromLocal8Bit(comm.readAll()).trimmed();
+}
+
 // A process that has ended but not been reaped (a zombie) counts as gone.
 bool isAlive(qint64 pid)
 {
@@ -57,7 +66,7 @@ QList<ProcessEntry> runningProcesses()
         const qint64 pid = entry.toLongLong(&numeric);
         if (!numeric) continue;
         const QString name = executableOf(proc.filePath(entry));
-        if (!name.isEmpty()) result.push_back({pid, name});
+        if (!name.isEmpty()) result.push_back({pid, name, commandOf(proc.filePath(entry))});
     }
     return result;
 }
@@ -76,7 +85,9 @@ bool isProcessRunning(const QString& executableName)
 {
     const qint64 self = currentProcessId();
     for (const ProcessEntry& p : runningProcesses())
-        if (p.pid != self && sameExecutableName(p.executableName, executableName)) return true;
+        if (p.pid != self && (sameExecutableName(p.executableName, executableName)
+                              || sameExecutableName(p.commandName, executableName)))
+            return true;
     return false;
 }
 

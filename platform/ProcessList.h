@@ -12,6 +12,8 @@ namespace platform {
 struct ProcessEntry {
     qint64 pid = 0;
     QString executableName;   // file name without folder
+    QString commandName;      // the name the system shows for it (a script's own name,
+                              // where the executable is its interpreter), at most 15 characters
 };
 
 // Every process this user may see. Processes that end while the list is read
@@ -23,7 +25,8 @@ qint64 currentProcessId();
 // True when the two executable names name the same program (see above).
 bool sameExecutableName(const QString& a, const QString& b);
 
-// True when some process other than this one runs the named executable.
+// True when some process other than this one runs the named executable (by
+// its executable or its command name).
 bool isProcessRunning(const QString& executableName);
 
 // Ends a process at once, as TerminateProcess does: asks it to stop and, when it
