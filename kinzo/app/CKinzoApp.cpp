@@ -1,5 +1,6 @@
 #include "CKinzoApp.h"
 
+#include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
 #include "platform/Beep.h"
 #include "platform/KnownFolders.h"
@@ -47,6 +48,9 @@ int CKinzoApp::InitialSetup(QString& reasons)
     m_holidayFile.SetLog(&m_diagLog);
     if (!m_holidayFile.Load(QDate::currentDate().year())) failures << u"祝祭日ファイル読込み失敗"_s;
 
+    m_voiceReader.Init();
+    KoSetAppVoice(&m_voiceReader);
+
     StartDiagnosticLog();
 
     if (!failures.isEmpty()) {
@@ -90,4 +94,5 @@ void CKinzoApp::StartDiagnosticLog()
     const QString version = applicationVersion();
     m_diagLog.Trace("CKinzoApp::InitialSetup", "*** %s Start ***",
                     qUtf8Printable(u"%1 Ver%2 [on %3]"_s.arg(appName, version, QSysInfo::prettyProductName())));
+    m_diagLog.Trace("CKinzoApp::InitialSetup", "リーダ : [%s]", qUtf8Printable(m_voiceReader.GetScReaderName()));
 }

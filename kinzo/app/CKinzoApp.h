@@ -10,6 +10,7 @@
 #include "CSettingInfo.h"
 
 #include "kolib/CKoSingleProccess.h"
+#include "voice/CVoiceReader.h"
 
 #include <QApplication>
 
@@ -21,12 +22,13 @@ public:
 
     static CKinzoApp* Instance();
 
-    // Folders, settings, holiday calendar and diagnostic log, in that order.
+    // Folders, settings, holiday calendar, speech and diagnostic log, in that order.
     // Returns 1 on success. On failure returns 0, appends the reasons to
     // `reasons` one per line and has told the user that the program ends.
     int InitialSetup(QString& reasons);
 
     CKinzoIniFile m_iniFile;
+    CVoiceReader m_voiceReader;
     CDiagLog m_diagLog;
 
     QString m_programFolder;         // folder of the running executable

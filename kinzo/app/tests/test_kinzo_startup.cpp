@@ -32,6 +32,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         qputenv("HOME", m_home.path().toUtf8());
+        qputenv("VOICE_TRANSCRIPT", m_home.filePath(u"heard.txt"_s).toUtf8());
         KoSetMessageAnswerer([this](const KoMessage& m) {
             m_messages << m.text;
             return KoAnswer::Ok;
@@ -114,6 +115,7 @@ private Q_SLOTS:
         const QString text = QString::fromUtf8(log.readAll());
         QVERIFY2(text.contains(u"[CKinzoApp::InitialSetup] *** KinzoVer2 Ver2."_s), qPrintable(text));
         QVERIFY(text.contains(u" Start ***"_s));
+        QVERIFY(text.contains(u"[CKinzoApp::InitialSetup] リーダ : [Transcript]"_s));
     }
 };
 
