@@ -189,7 +189,7 @@ DbStatus CTableBase::ExportCsv(const QString& path)
     const QFileInfo file(path);
     if (file.exists() || file.isSymLink()) {
         // A file without write permission is protected, as a read-only file is.
-        const bool writable = file.isFile() && (file.permissions() & QFile::WriteUser);
+        const bool writable = file.isFile() && (file.permissions() & QFile::WriteOwner);
         if (!writable || !QFile::remove(path)) {
             m_lastError = u"CSVファイルを削除できません: "_s + path;
             return DbStatus::CsvDeleteFailed;
