@@ -58,12 +58,12 @@ private:
 
 // Prepares exactly one statement; text after it is refused, so that a value
 // can never smuggle in a second one.
-sqlite3_stmt* prepareOne(sqlite3* db, const QString& sql, QString& error)
+sqlite3_stmt* prepareOne(sqlite3* db, const QByteArray& utf8, bool persistent, QString& error)
 {
-    const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
-    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, &tail) != SQLITE_OK) {
+    if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), persistent ? SQLITE_PREPARE_PERSISTENT : 0, &stmt,
+                           &tail) != SQLITE_OK) {
         error = engineError(db);
         return nullptr;
     }
@@ -120,6 +120,7 @@ int CDBConnection::Open(const QString& path)
         return 0;
     }
     m_db = db;
+    m_cache = std::make_shared<CStatementCache>();
     m_path = path;
     m_schemaVersion = -1;
     return 1;
@@ -128,6 +129,8 @@ int CDBConnection::Open(const QString& path)
 int CDBConnection::Close()
 {
     if (!m_db) return 1;
+    m_cache->Clear();
+    m_cache.reset();
     const int rc = sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_path.clear();
@@ -154,7 +157,7 @@ bool CDBConnection::Execute(const QString& jetSql, QString& error)
     JetStatement statement;
     if (!CJetTranslator::Translate(jetSql, statement, error)) return false;
     switch (statement.kind) {
-    case JetStatement::Kind::Sql: return RunSql(statement.sql, error);
+    case JetStatement::Kind::Sql: return RunSql(statement, error);
     case JetStatement::Kind::ExportCsv: return csv_transfer::ExportTable(m_db, statement.table, statement.csvPath, error);
     case JetStatement::Kind::ImportCsv: {
         StatementTransaction transaction(m_db);
@@ -166,21 +169,36 @@ bool CDBConnection::Execute(const QString& jetSql, QString& error)
     return false;
 }
 
-bool CDBConnection::RunSql(const QString& sql, QString& error)
+std::unique_ptr<CDbRecordset> CDBConnection::Prepare(const JetStatement& statement, QString& error, bool cached)
+{
+    const QByteArray utf8 = statement.sql.toUtf8();
+    sqlite3_stmt* stmt = cached ? m_cache->Take(utf8) : nullptr;
+    if (!stmt) stmt = prepareOne(m_db, utf8, cached, error);
+    if (!stmt) return nullptr;
+    for (int i = 0; i < statement.parameters.size(); ++i) {
+        const QByteArray value = statement.parameters[i].toUtf8();
+        sqlite3_bind_text(stmt, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+    }
+    return std::make_unique<CDbRecordset>(stmt, cached ? m_cache : nullptr, utf8);
+}
+
+bool CDBConnection::RunSql(const JetStatement& statement, QString& error)
 {
     StatementTransaction transaction(m_db);
     if (!transaction.Began(error)) return false;
-    sqlite3_stmt* stmt = prepareOne(m_db, sql, error);
-    if (!stmt) return false;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    const auto recordset = Prepare(statement, error, true);
+    if (!recordset) return false;
+    CDbRecordset::Step step;
+    while ((step = recordset->Next()) == CDbRecordset::Step::Row) {
     }
-    if (rc != SQLITE_DONE) error = engineError(m_db);
-    sqlite3_finalize(stmt);
-    return rc == SQLITE_DONE && transaction.Commit(error);
+    if (step == CDbRecordset::Step::Failed) {
+        error = recordset->Error();
+        return false;
+    }
+    return transaction.Commit(error);
 }
 
-std::unique_ptr<CDbRecordset> CDBConnection::Query(const QString& jetSql, QString& error)
+std::unique_ptr<CDbRecordset> CDBConnection::Query(const QString& jetSql, QString& error, bool kept)
 {
     if (!m_db) {
         error = u"データベースに接続されていません。"_s;
@@ -192,8 +210,7 @@ std::unique_ptr<CDbRecordset> CDBConnection::Query(const QString& jetSql, QStrin
         error = u"この文は行を返しません。"_s;
         return nullptr;
     }
-    sqlite3_stmt* stmt = prepareOne(m_db, statement.sql, error);
-    return stmt ? std::make_unique<CDbRecordset>(stmt) : nullptr;
+    return Prepare(statement, error, !kept);
 }
 
 bool CDBConnection::BeginTrans(QString& error)

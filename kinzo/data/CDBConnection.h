@@ -40,8 +40,10 @@ public:
     // Runs one statement of any kind, in a transaction (see above); SELECT rows
     // are read and dropped. Returns false with the reason in error.
     bool Execute(const QString& jetSql, QString& error);
-    // Prepares one SELECT. Returns nullptr with the reason in error.
-    std::unique_ptr<CDbRecordset> Query(const QString& jetSql, QString& error);
+    // Prepares one SELECT. Returns nullptr with the reason in error. A
+    // recordset that stays open across calls (kept) is never shared with
+    // later statements; others reuse prepared statements of the same text.
+    std::unique_ptr<CDbRecordset> Query(const QString& jetSql, QString& error, bool kept = false);
 
     // An explicit transaction around several statements; one begun inside
     // another is a savepoint of it. Rollback does nothing when none is open.
@@ -59,10 +61,12 @@ public:
     sqlite3* Handle() const { return m_db; }
 
 private:
-    bool RunSql(const QString& sql, QString& error);
+    bool RunSql(const struct JetStatement& statement, QString& error);
+    std::unique_ptr<CDbRecordset> Prepare(const struct JetStatement& statement, QString& error, bool cached);
     bool CopyTableIn(const struct JetStatement& statement, QString& error);
 
     sqlite3* m_db = nullptr;
+    std::shared_ptr<CStatementCache> m_cache;
     int m_busyTimeout = 2000;
     int m_schemaVersion = -1;  // of the file when m_monthTotals was last checked
     bool m_monthTotals = false;

@@ -4,7 +4,42 @@
 
 #include <sqlite3.h>
 
-CDbRecordset::CDbRecordset(sqlite3_stmt* statement) : m_statement(statement)
+namespace {
+
+constexpr qsizetype cacheCapacity = 48;
+
+}  // namespace
+
+sqlite3_stmt* CStatementCache::Take(const QByteArray& sql)
+{
+    sqlite3_stmt* statement = m_idle.take(sql);
+    if (statement) m_order.removeOne(sql);
+    return statement;
+}
+
+void CStatementCache::Give(const QByteArray& sql, sqlite3_stmt* statement)
+{
+    if (m_closed || m_idle.contains(sql)) {
+        sqlite3_finalize(statement);
+        return;
+    }
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    if (m_order.size() >= cacheCapacity) sqlite3_finalize(m_idle.take(m_order.takeFirst()));
+    m_idle.insert(sql, statement);
+    m_order.append(sql);
+}
+
+void CStatementCache::Clear()
+{
+    for (sqlite3_stmt* statement : std::as_const(m_idle)) sqlite3_finalize(statement);
+    m_idle.clear();
+    m_order.clear();
+    m_closed = true;
+}
+
+CDbRecordset::CDbRecordset(sqlite3_stmt* statement, std::shared_ptr<CStatementCache> cache, QByteArray sql)
+    : m_statement(statement), m_cache(std::move(cache)), m_sql(std::move(sql))
 {
     const int count = sqlite3_column_count(statement);
     for (int i = 0; i < count; ++i) m_names.append(QString::fromUtf8(sqlite3_column_name(statement, i)));
@@ -12,7 +47,8 @@ CDbRecordset::CDbRecordset(sqlite3_stmt* statement) : m_statement(statement)
 
 CDbRecordset::~CDbRecordset()
 {
-    sqlite3_finalize(m_statement);
+    if (m_cache) m_cache->Give(m_sql, m_statement);
+    else sqlite3_finalize(m_statement);
 }
 
 CDbRecordset::Step CDbRecordset::Next()

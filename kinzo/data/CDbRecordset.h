@@ -5,17 +5,44 @@
 
 #include "kinzo/data/ValueMap.h"
 
+#include <QByteArray>
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 struct sqlite3_stmt;
+
+// Prepared statements of one connection kept for reuse, by their SQL text.
+// Shared with the recordsets that hold them, so a recordset that outlives its
+// connection's Close still releases its statement safely.
+class CStatementCache {
+public:
+    ~CStatementCache() { Clear(); }
+    // An idle statement of that text, reset and unbound; nullptr when none.
+    sqlite3_stmt* Take(const QByteArray& sql);
+    // Keeps a statement for reuse (the oldest idle ones are finalized beyond
+    // a few dozen); after Clear it is finalized at once.
+    void Give(const QByteArray& sql, sqlite3_stmt* statement);
+    // Finalizes every idle statement; later ones are no longer kept.
+    void Clear();
+
+private:
+    QHash<QByteArray, sqlite3_stmt*> m_idle;
+    QList<QByteArray> m_order;  // oldest first
+    bool m_closed = false;
+};
 
 class CDbRecordset {
 public:
     enum class Step { Row, End, Failed };
 
-    explicit CDbRecordset(sqlite3_stmt* statement);
+    // Owns the statement; with a cache, gives it back there instead of
+    // finalizing it.
+    explicit CDbRecordset(sqlite3_stmt* statement, std::shared_ptr<CStatementCache> cache = {},
+                          QByteArray sql = {});
     ~CDbRecordset();
     CDbRecordset(const CDbRecordset&) = delete;
     CDbRecordset& operator=(const CDbRecordset&) = delete;
@@ -42,6 +69,8 @@ public:
 
 private:
     sqlite3_stmt* m_statement;
+    std::shared_ptr<CStatementCache> m_cache;
+    QByteArray m_sql;
     QStringList m_names;
     QString m_error;
 };

@@ -15,7 +15,9 @@ const QString entryTable = u"出納簿"_s;
 
 struct Token {
     enum Type { Space, Word, Name, String, Date, Number, Symbol } type;
-    QString text;  // Name: the name itself; Date: inside the '#' signs; others: as written
+    QStringView view;  // Name: the name itself; Date: inside the '#' signs; others: as written
+    QString owned;     // replaces view when set
+    QStringView text() const { return owned.isNull() ? view : QStringView(owned); }
 };
 
 bool isWordChar(QChar c)
@@ -43,51 +45,56 @@ bool tokenize(QStringView s, QList<Token>& tokens, QString& error)
         qsizetype j = i + 1;
         if (c.isSpace()) {
             while (j < s.size() && s[j].isSpace()) ++j;
-            tokens.append({Token::Space, u" "_s});
+            tokens.append({Token::Space, u" ", {}});
         } else if (c == u'\'' || c == u'"') {
             j = closingQuote(s, i, c);
             if (j < 0) { error = u"引用符が閉じていません: "_s + s.mid(i).toString(); return false; }
-            QString inner = s.mid(i + 1, j - i - 1).toString();
-            if (c == u'"') inner.replace(u"\"\""_s, u"\""_s).replace(u"'"_s, u"''"_s);
-            tokens.append({Token::String, u"'"_s + inner + u"'"_s});
             ++j;
+            Token token{Token::String, s.mid(i, j - i), {}};
+            if (c == u'"') {  // Jet's double-quoted string
+                QString inner = s.mid(i + 1, j - i - 2).toString();
+                token.owned = u"'"_s + inner.replace(u"\"\""_s, u"\""_s).replace(u"'"_s, u"''"_s) + u"'"_s;
+            }
+            tokens.append(token);
         } else if (c == u'#' || c == u'[') {
             const QChar close = c == u'#' ? u'#' : u']';
             j = s.indexOf(close, i + 1);
             if (j < 0) { error = u"閉じていない %1: "_s.arg(c) + s.mid(i).toString(); return false; }
-            tokens.append({c == u'#' ? Token::Date : Token::Name, s.mid(i + 1, j - i - 1).toString()});
+            tokens.append({c == u'#' ? Token::Date : Token::Name, s.mid(i + 1, j - i - 1), {}});
             ++j;
         } else if (c.isDigit() && c.unicode() < 0x80) {
             while (j < s.size() && ((s[j].isDigit() && s[j].unicode() < 0x80) || s[j] == u'.')) ++j;
             if (j < s.size() && isWordChar(s[j])) {  // a name such as 1月
                 while (j < s.size() && isWordChar(s[j])) ++j;
-                tokens.append({Token::Name, s.mid(i, j - i).toString()});
+                tokens.append({Token::Name, s.mid(i, j - i), {}});
             } else {
-                tokens.append({Token::Number, s.mid(i, j - i).toString()});
+                tokens.append({Token::Number, s.mid(i, j - i), {}});
             }
         } else if (isWordChar(c)) {
             while (j < s.size() && isWordChar(s[j])) ++j;
-            tokens.append({Token::Word, s.mid(i, j - i).toString()});
+            tokens.append({Token::Word, s.mid(i, j - i), {}});
         } else {
-            static const QStringList pairs{u"<>"_s, u"<="_s, u">="_s, u"!="_s, u"||"_s};
-            if (j < s.size() && pairs.contains(s.mid(i, 2).toString())) ++j;
-            tokens.append({Token::Symbol, s.mid(i, j - i).toString()});
+            if (j < s.size()) {
+                const QStringView pair = s.mid(i, 2);
+                if (pair == u"<>" || pair == u"<=" || pair == u">=" || pair == u"!=" || pair == u"||") ++j;
+            }
+            tokens.append({Token::Symbol, s.mid(i, j - i), {}});
         }
         i = j;
     }
-    while (!tokens.isEmpty() && (tokens.last().type == Token::Space || tokens.last().text == u";"_s))
+    while (!tokens.isEmpty() && (tokens.last().type == Token::Space || tokens.last().text() == u";"))
         tokens.removeLast();
     return true;
 }
 
 bool isName(const Token& t, const QString& name)
 {
-    return (t.type == Token::Word || t.type == Token::Name) && t.text.compare(name, Qt::CaseInsensitive) == 0;
+    return (t.type == Token::Word || t.type == Token::Name) && t.text().compare(name, Qt::CaseInsensitive) == 0;
 }
 
 bool isKeyword(const Token& t, QLatin1StringView word)
 {
-    return t.type == Token::Word && t.text.compare(word, Qt::CaseInsensitive) == 0;
+    return t.type == Token::Word && t.text().compare(word, Qt::CaseInsensitive) == 0;
 }
 
 // In statements on the stored query, 出納簿.ID and 出納簿.備考 are the
@@ -96,11 +103,12 @@ void qualifyViewColumns(QList<Token>& tokens)
 {
     if (std::none_of(tokens.cbegin(), tokens.cend(), [](const Token& t) { return isName(t, viewName); })) return;
     for (qsizetype i = 0; i + 2 < tokens.size(); ++i) {
-        if (!isName(tokens[i], entryTable) || tokens[i + 1].text != u"."_s) continue;
+        if (!isName(tokens[i], entryTable) || tokens[i + 1].text() != u".") continue;
         const Token& column = tokens[i + 2];
         if (column.type != Token::Word && column.type != Token::Name) continue;
         const bool keepsQualifier = isName(column, u"ID"_s) || isName(column, u"備考"_s);
-        tokens[i] = {Token::Name, keepsQualifier ? entryTable + u"."_s + column.text : column.text};
+        Token qualified{Token::Name, {}, keepsQualifier ? entryTable + u"."_s + column.text().toString() : column.text().toString()};
+        tokens[i] = qualified;
         tokens.remove(i + 1, 2);
     }
 }
@@ -119,18 +127,20 @@ QString takeTop(QList<Token>& tokens)
     if (i >= tokens.size() || !isKeyword(tokens[i], "TOP"_L1)) return QString();
     const qsizetype n = next(i + 1);
     if (n >= tokens.size() || tokens[n].type != Token::Number) return QString();
-    const QString limit = tokens[n].text;
+    const QString limit = tokens[n].text().toString();
     tokens.remove(i, next(n + 1) - i);
     return limit;
 }
 
-QString quoteName(const QString& name)
+QString quoteName(QStringView name)
 {
-    QString quoted = name;
+    QString quoted = name.toString();
     return u"\""_s + quoted.replace(u"\""_s, u"\"\""_s) + u"\""_s;
 }
 
-bool writeSql(const QList<Token>& tokens, QString& sql, QString& error)
+// Date literals become numbered parameters, so that statements differing only
+// in their days share one prepared statement.
+bool writeSql(const QList<Token>& tokens, QString& sql, QStringList& parameters, QString& error)
 {
     for (const Token& t : tokens) {
         switch (t.type) {
@@ -138,16 +148,17 @@ bool writeSql(const QList<Token>& tokens, QString& sql, QString& error)
             if (isKeyword(t, "TRUE"_L1)) sql += u"1"_s;
             else if (isKeyword(t, "FALSE"_L1)) sql += u"0"_s;
             else if (isKeyword(t, "@@IDENTITY"_L1)) sql += u"last_insert_rowid()"_s;
-            else sql += t.text;
+            else sql += t.text();
             break;
-        case Token::Name: sql += quoteName(t.text); break;
+        case Token::Name: sql += quoteName(t.text()); break;
         case Token::Date: {
-            const QString value = CJetTranslator::DateLiteralValue(t.text);
-            if (value.isEmpty()) { error = u"日付の値が正しくありません: #%1#"_s.arg(t.text); return false; }
-            sql += u"'"_s + value + u"'"_s;
+            const QString value = CJetTranslator::DateLiteralValue(t.text());
+            if (value.isEmpty()) { error = u"日付の値が正しくありません: #%1#"_s.arg(t.text()); return false; }
+            parameters.append(value);
+            sql += u"?"_s + QString::number(parameters.size());
             break;
         }
-        default: sql += t.text;
+        default: sql += t.text();
         }
     }
     return true;
@@ -160,6 +171,8 @@ QString unbracket(const QString& name)
 
 bool matchOperation(const QString& jet, JetStatement& out)
 {
+    if (!jet.contains(u"[Text;"_s, Qt::CaseInsensitive) && !jet.contains(u"[;DATABASE="_s, Qt::CaseInsensitive))
+        return false;
     static const QString object = u"(\\[[^\\]]+\\]|[^\\s\\[\\];]+)"_s;
     static const QString textSource = u"\\[Text;(?:[^\\]]*;)?database=([^\\]]*)\\]\\."_s + object;
     static const QRegularExpression exportCsv(
@@ -231,7 +244,7 @@ bool CJetTranslator::Translate(const QString& jet, JetStatement& out, QString& e
     const QString limit = takeTop(tokens);
     QString sql;
     sql.reserve(jet.size() + 16);
-    if (!writeSql(tokens, sql, error)) return false;
+    if (!writeSql(tokens, sql, out.parameters, error)) return false;
     if (!limit.isEmpty()) sql += u" LIMIT "_s + limit;
     out.sql = sql;
     return true;

@@ -5,7 +5,8 @@
 //
 // Accepted beyond SQLite's own dialect:
 //  - date literals "#yyyy/mm/dd#", "#yyyy/mm/dd hh:mm:ss#" and the month form
-//    "#yyyy/mm#" (its first day), written as the stored text of DateValue.h;
+//    "#yyyy/mm#" (its first day), which become the parameters ?1, ?2 ... holding
+//    the stored text of DateValue.h;
 //  - [bracketed] names, and names that start with a digit such as 1月;
 //  - "SELECT TOP n ..." (becomes LIMIT n), "SELECT @@IDENTITY" (the key of the
 //    last row this connection inserted), True and False (1 and 0);
@@ -23,11 +24,13 @@
 // Reentrant; holds no state.
 
 #include <QString>
+#include <QStringList>
 
 struct JetStatement {
     enum class Kind { Sql, ExportCsv, ImportCsv, CopyTable };
     Kind kind = Kind::Sql;
     QString sql;          // Sql: the statement in SQLite's dialect
+    QStringList parameters;  // Sql: the values of ?1, ?2 ... (the date literals)
     QString table;        // ExportCsv, ImportCsv: the table; CopyTable: the table created
     QString csvPath;      // ExportCsv, ImportCsv: folder and file name joined
     QString targetFile;   // CopyTable: the data file that receives the table

@@ -102,7 +102,7 @@ DbStatus CTableBase::OpenRecordset()
 {
     m_recordset.reset();
     if (const DbStatus status = Begin(); status != DbStatus::Ok) return status;
-    auto recordset = m_pConnection->Query(u"SELECT * FROM %1"_s.arg(m_tableName), m_lastError);
+    auto recordset = m_pConnection->Query(u"SELECT * FROM %1"_s.arg(m_tableName), m_lastError, true);
     if (!recordset) return DbStatus::SelectFailed;
     if (!columnIndices(*recordset, m_columns, m_recordsetColumns, m_lastError)) return DbStatus::SelectFailed;
     m_recordset = std::move(recordset);

@@ -7,62 +7,82 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace {
 
+struct Ymd {
+    int year = 0, month = 0, day = 0;
+    bool isNull = true;
+};
+
 // The day held by an argument; false (with an error set on ctx) when it is
-// not a date, true with an invalid date for NULL.
-bool argumentDate(sqlite3_context* ctx, sqlite3_value* value, QDate& date)
+// not a date. Runs once per row: no allocation.
+bool argumentDate(sqlite3_context* ctx, sqlite3_value* value, Ymd& date)
 {
-    date = QDate();
+    date = Ymd();
     if (sqlite3_value_type(value) == SQLITE_NULL) return true;
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
-    int year = 0, month = 0, day = 0;
-    if (!text || !ParseYmd(text, sqlite3_value_bytes(value), year, month, day)) {
+    if (!text || !ParseYmd(text, sqlite3_value_bytes(value), date.year, date.month, date.day)) {
         sqlite3_result_error(ctx, "date function: the value is not a date", -1);
         return false;
     }
-    date = QDate(year, month, day);
+    date.isNull = false;
     return true;
+}
+
+void resultDate(sqlite3_context* ctx, int year, int month, int day)
+{
+    if (year < 1 || year > 9999) return sqlite3_result_null(ctx);
+    char text[10];
+    WriteYmd(text, year, month, day);
+    sqlite3_result_text(ctx, text, 10, SQLITE_TRANSIENT);
 }
 
 void resultDate(sqlite3_context* ctx, const QDate& date)
 {
-    if (!date.isValid() || date.year() < 1 || date.year() > 9999) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    char text[10];
-    WriteYmd(text, date.year(), date.month(), date.day());
-    sqlite3_result_text(ctx, text, 10, SQLITE_TRANSIENT);
+    if (!date.isValid()) return sqlite3_result_null(ctx);
+    resultDate(ctx, date.year(), date.month(), date.day());
+}
+
+// Months added keep the day, or take the last day of a shorter month.
+void resultMonthsAdded(sqlite3_context* ctx, const Ymd& date, qint64 months)
+{
+    const qint64 index = qint64(date.year) * 12 + (date.month - 1) + months;
+    if (index < 12 || index >= 10000 * 12) return sqlite3_result_null(ctx);
+    const int year = int(index / 12), month = int(index % 12) + 1;
+    resultDate(ctx, year, month, std::min(date.day, DaysInMonth(year, month)));
 }
 
 template <int Part>
 void datePart(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
-    QDate date;
+    Ymd date;
     if (!argumentDate(ctx, argv[0], date)) return;
-    if (!date.isValid()) return sqlite3_result_null(ctx);
-    sqlite3_result_int(ctx, Part == 0 ? date.year() : Part == 1 ? date.month() : date.day());
+    if (date.isNull) return sqlite3_result_null(ctx);
+    sqlite3_result_int(ctx, Part == 0 ? date.year : Part == 1 ? date.month : date.day);
 }
 
 void dateAdd(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
-    QDate date;
+    Ymd date;
     if (!argumentDate(ctx, argv[2], date)) return;
-    if (!date.isValid() || sqlite3_value_type(argv[1]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    if (date.isNull || sqlite3_value_type(argv[1]) == SQLITE_NULL) return sqlite3_result_null(ctx);
     const auto* raw = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    std::string interval = raw ? raw : "";
-    for (char& c : interval) c = char(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    const int n = sqlite3_value_int(argv[1]);
-    if (interval == "m") resultDate(ctx, date.addMonths(n));
-    else if (interval == "yyyy") resultDate(ctx, date.addYears(n));
-    else if (interval == "q") resultDate(ctx, date.addMonths(3 * n));
-    else if (interval == "d" || interval == "y" || interval == "w") resultDate(ctx, date.addDays(n));
-    else if (interval == "ww") resultDate(ctx, date.addDays(7 * qint64(n)));
+    char interval[5] = {};
+    for (int i = 0; raw && raw[i] && i < 4; ++i) interval[i] = char(raw[i] >= 'A' && raw[i] <= 'Z' ? raw[i] + 32 : raw[i]);
+    const std::string_view unit(interval);
+    const qint64 n = sqlite3_value_int64(argv[1]);
+    const QDate day(date.year, date.month, date.day);
+    if (unit == "m") resultMonthsAdded(ctx, date, n);
+    else if (unit == "yyyy") resultMonthsAdded(ctx, date, 12 * n);
+    else if (unit == "q") resultMonthsAdded(ctx, date, 3 * n);
+    else if (unit == "d" || unit == "y" || unit == "w") resultDate(ctx, day.addDays(n));
+    else if (unit == "ww") resultDate(ctx, day.addDays(7 * n));
     else sqlite3_result_error(ctx, "DateAdd: unknown interval", -1);
 }
 

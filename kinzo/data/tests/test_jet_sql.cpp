@@ -20,7 +20,11 @@ class TestJetSql : public QObject {
         JetStatement statement;
         QString error;
         if (!CJetTranslator::Translate(jet, statement, error)) return u"ERROR: "_s + error;
-        return statement.sql;
+        // Date literals travel as parameters; shown here in their places.
+        QString sql = statement.sql;
+        for (qsizetype i = statement.parameters.size(); i > 0; --i)
+            sql.replace(u"?"_s + QString::number(i), u"'"_s + statement.parameters[i - 1] + u"'"_s);
+        return sql;
     }
 
     // The first column of the first row of a statement run on the ledger.
