@@ -100,14 +100,14 @@ QDate CDbRecordset::Date(int column) const
 
 void CDbRecordset::ReadAll(ValueMap& row) const
 {
-    row.clear();
+    row.Reset(m_names);
     for (int i = 0; i < m_names.size(); ++i)
-        if (!IsNull(i)) row.insert(m_names[i], Text(i));
+        if (!IsNull(i)) row.Set(i, Text(i));
 }
 
 void CDbRecordset::Read(ValueMap& row, const QStringList& names, const QList<int>& indices) const
 {
-    row.clear();
+    row.Reset(names);
     for (int i = 0; i < indices.size(); ++i)
-        if (indices[i] >= 0 && !IsNull(indices[i])) row.insert(names[i], Text(indices[i]));
+        if (indices[i] >= 0 && !IsNull(indices[i])) row.Set(i, Text(indices[i]));
 }

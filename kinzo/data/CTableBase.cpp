@@ -52,9 +52,9 @@ DbStatus CTableBase::Insert(const QString& columns, const QString& values, int& 
     const DbStatus status =
         Run(u"INSERT INTO %1 (%2) %3 (%4)"_s.arg(m_tableName, columns, keyword, values), DbStatus::InsertFailed);
     if (status != DbStatus::Ok) return status;
-    ValueMap row;
-    if (ReadFirst(u"SELECT @@IDENTITY"_s, row) != DbStatus::Ok || row.isEmpty()) return DbStatus::InsertFailed;
-    newId = row.first().toInt();
+    const auto identity = m_pConnection->Query(u"SELECT @@IDENTITY"_s, m_lastError);
+    if (!identity || identity->Next() != CDbRecordset::Step::Row) return DbStatus::InsertFailed;
+    newId = int(identity->Int64(0));
     return DbStatus::Ok;
 }
 
@@ -69,7 +69,7 @@ DbStatus CTableBase::Read(const QString& sql, const QStringList& columns, ValueM
     if (!columns.isEmpty() && !columnIndices(*recordset, columns, indices, m_lastError)) return DbStatus::SelectFailed;
     CDbRecordset::Step step;
     while ((step = recordset->Next()) == CDbRecordset::Step::Row) {
-        rows.append(ValueMap());
+        rows.emplaceBack();
         if (columns.isEmpty()) recordset->ReadAll(rows.last());
         else recordset->Read(rows.last(), columns, indices);
     }

@@ -67,7 +67,7 @@ private Q_SLOTS:
         _KinzoEntry bare = add(QDate(2010, 4, 1), m_food, 500);
         ValueMap row;
         QCOMPARE(m_entries.SelectById(bare.ID, row), DbStatus::Ok);
-        QCOMPARE(row.keys(), (QStringList{u"ID"_s, u"勘定科目ID"_s, u"日付"_s, u"金額"_s}));
+        QCOMPARE(row.keys(), (QStringList{u"ID"_s, u"日付"_s, u"勘定科目ID"_s, u"金額"_s}));
         QCOMPARE(row.value(u"日付"_s), u"2010-04-01"_s);
 
         const QString note = u"it's 50% off; DROP TABLE 出納簿 -- [a_b] \\ ＳＡＬＥ"_s;
