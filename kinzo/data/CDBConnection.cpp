@@ -261,12 +261,13 @@ void CDBConnection::RollbackTrans()
 bool CDBConnection::HasMonthTotals()
 {
     if (!m_db) return false;
-    sqlite3_stmt* stmt = nullptr;
-    int version = -1;
-    if (sqlite3_prepare_v2(m_db, "PRAGMA schema_version", -1, &stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(stmt) == SQLITE_ROW)
-        version = sqlite3_column_int(stmt, 0);
-    sqlite3_finalize(stmt);
+    // Asked before every whole-month total: the schema cookie tells cheaply
+    // whether tables or triggers changed since the last look.
+    static const QByteArray cookie("PRAGMA schema_version");
+    sqlite3_stmt* stmt = m_cache->Take(cookie);
+    if (!stmt) sqlite3_prepare_v3(m_db, cookie.constData(), -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+    const int version = stmt && sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : -1;
+    if (stmt) m_cache->Give(cookie, stmt);
     if (version != m_schemaVersion || version < 0) {
         m_monthTotals = kinzo_schema::HasMonthTotals(m_db);
         m_schemaVersion = version;

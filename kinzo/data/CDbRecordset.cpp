@@ -89,6 +89,8 @@ qint64 CDbRecordset::Int64(int column) const
 
 QString CDbRecordset::Text(int column) const
 {
+    if (sqlite3_column_type(m_statement, column) == SQLITE_INTEGER)
+        return QString::number(sqlite3_column_int64(m_statement, column));
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
     return text ? QString::fromUtf8(text, sqlite3_column_bytes(m_statement, column)) : QString();
 }
