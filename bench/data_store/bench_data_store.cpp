@@ -1,0 +1,365 @@
+// Builds household ledgers of the given sizes (default 10,000, 100,000 and
+// 1,000,000 entries over ten years and about sixty leaf items) and times the
+// ledger queries through the data layer and, in the same run, as the
+// equivalent hand-written SQLite statements on the same file, prepared on
+// each call as the layer does. Prints the median of each, the ratio
+// layer/bare, and the peak memory of the process.
+
+#include "kinzo/data/CTableAccountItem.h"
+#include "kinzo/data/CTableKinzo.h"
+#include "kinzo/data/CViewKinzo.h"
+#include "kinzo/data/DateValue.h"
+#include "kinzo/data/KinzoSchema.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QTextStream out(stdout);
+const QDate firstDay(2015, 1, 1);
+const QDate lastDay(2024, 12, 31);
+constexpr int repetitions = 21;
+
+struct Ledger {
+    QList<int> incomeLeaves, expenseLeaves;
+};
+
+// A household tree: income items, and expense groups with their items, some
+// of them split once more.
+Ledger buildTree(CTableAccountItem& accounts)
+{
+    const QList<std::pair<QString, QStringList>> expenseGroups{
+        {u"食費"_s, {u"食料品"_s, u"外食/昼食"_s, u"外食/夕食"_s, u"菓子"_s, u"飲料"_s, u"酒類"_s}},
+        {u"住居"_s, {u"家賃"_s, u"管理費"_s, u"修繕"_s, u"家具"_s}},
+        {u"光熱費"_s, {u"電気"_s, u"ガス"_s, u"水道"_s}},
+        {u"通信"_s, {u"携帯電話"_s, u"固定電話"_s, u"インターネット"_s, u"郵便"_s}},
+        {u"交通"_s, {u"電車"_s, u"バス"_s, u"タクシー"_s, u"ガソリン"_s, u"駐車場"_s}},
+        {u"日用品"_s, {u"消耗品"_s, u"台所用品"_s, u"衛生用品"_s}},
+        {u"衣服"_s, {u"衣類"_s, u"靴"_s, u"クリーニング"_s}},
+        {u"医療"_s, {u"病院"_s, u"薬/処方薬"_s, u"薬/市販薬"_s, u"歯科"_s, u"検診"_s}},
+        {u"教育"_s, {u"書籍"_s, u"習い事"_s, u"学費"_s}},
+        {u"娯楽"_s, {u"旅行"_s, u"趣味"_s, u"映画"_s, u"音楽"_s}},
+        {u"交際"_s, {u"贈答"_s, u"会食"_s, u"冠婚葬祭"_s}},
+        {u"保険"_s, {u"生命保険"_s, u"火災保険"_s, u"自動車保険"_s}},
+        {u"税金"_s, {u"住民税"_s, u"固定資産税"_s, u"自動車税"_s}},
+        {u"その他"_s, {u"雑費"_s, u"手数料"_s}},
+    };
+    Ledger ledger;
+    _AccountItem income, expense;
+    income.name = u"収入"_s;
+    income.side = 1;
+    income.code = u"1."_s;
+    expense.name = u"支出"_s;
+    expense.side = 2;
+    expense.code = u"2."_s;
+    accounts.AddItem(income);
+    accounts.AddItem(expense);
+    const auto addChild = [&](const _AccountItem& parent, const QString& name) {
+        _AccountItem item = _AccountItem::ChildOf(parent, name);
+        accounts.NextChildCode(parent, item.code);
+        accounts.AddItem(item);
+        return item;
+    };
+    for (const QString& name : {u"給与"_s, u"賞与"_s, u"副業"_s, u"利息"_s, u"年金"_s, u"雑収入"_s})
+        ledger.incomeLeaves << addChild(income, name).ID;
+    for (const auto& [group, items] : expenseGroups) {
+        const _AccountItem groupItem = addChild(expense, group);
+        QMap<QString, _AccountItem> splits;
+        for (const QString& path : items) {
+            if (!path.contains(u'/')) {
+                ledger.expenseLeaves << addChild(groupItem, path).ID;
+                continue;
+            }
+            const QString parent = path.section(u'/', 0, 0);
+            if (!splits.contains(parent)) splits.insert(parent, addChild(groupItem, parent));
+            ledger.expenseLeaves << addChild(splits[parent], path.section(u'/', 1)).ID;
+        }
+    }
+    return ledger;
+}
+
+// Entries in date order over the ten years, as a ledger grows.
+void fillEntries(sqlite3* db, const Ledger& ledger, int count)
+{
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    for (int i = 1; i <= 50; ++i) {
+        const QByteArray sql = "INSERT INTO 取引先 (取引先名称, 表示順序) VALUES ('店" + QByteArray::number(i) + "', " +
+                               QByteArray::number(i) + ")";
+        sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+    }
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, "INSERT INTO 出納簿 (日付, 勘定科目ID, 金額, 取引先ID, 備考) VALUES (?, ?, ?, ?, ?)", -1, &stmt,
+                       nullptr);
+    quint32 seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u, seed >> 8; };
+    const qint64 days = firstDay.daysTo(lastDay) + 1;
+    for (int i = 0; i < count; ++i) {
+        const QDate day = firstDay.addDays(qint64(i) * days / count);
+        const bool income = next() % 100 < 8;
+        const QList<int>& leaves = income ? ledger.incomeLeaves : ledger.expenseLeaves;
+        const QByteArray date = FormatDateValue(day).toLatin1();
+        sqlite3_bind_text(stmt, 1, date.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int(stmt, 2, leaves[int(next() % leaves.size())]);
+        sqlite3_bind_int64(stmt, 3, income ? 250000 + next() % 100000 : 100 + next() % 30000);
+        if (next() % 10 < 3) sqlite3_bind_int(stmt, 4, 1 + int(next() % 50));
+        else sqlite3_bind_null(stmt, 4);
+        const QByteArray note = "メモ" + QByteArray::number(i);
+        if (next() % 10 < 2) sqlite3_bind_text(stmt, 5, note.constData(), -1, SQLITE_TRANSIENT);
+        else sqlite3_bind_null(stmt, 5);
+        sqlite3_step(stmt);
+        sqlite3_reset(stmt);
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+}
+
+// --- the hand-written side ---
+
+struct Statement {
+    sqlite3_stmt* stmt = nullptr;
+    Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr); }
+    ~Statement() { sqlite3_finalize(stmt); }
+    Statement& Bind(int i, const QDate& day)
+    {
+        const QByteArray text = FormatDateValue(day).toLatin1();
+        sqlite3_bind_text(stmt, i, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    bool Step() { return sqlite3_step(stmt) == SQLITE_ROW; }
+    qint64 Int(int i) const { return sqlite3_column_int64(stmt, i); }
+    QString Text(int i) const
+    {
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)), sqlite3_column_bytes(stmt, i));
+    }
+};
+
+struct Total {
+    QString key;
+    int itemId;
+    qint64 total;
+};
+
+std::vector<Total> bareTotals(sqlite3* db, const char* sql, const QDate& first, const QDate& last)
+{
+    Statement s(db, sql);
+    if (first.isValid()) s.Bind(1, first).Bind(2, last);
+    std::vector<Total> rows;
+    while (s.Step()) rows.push_back({s.Text(0), int(s.Int(1)), s.Int(2)});
+    return rows;
+}
+
+qint64 bareCarryOver(sqlite3* db, const QDate& day)
+{
+    const QDate monthStart(day.year(), day.month(), 1);
+    qint64 carry = 0;
+    Statement months(db, "SELECT a.仕分けID, SUM(m.合計) FROM _月計 m JOIN 勘定科目 a ON a.ID = m.勘定科目ID"
+                         " WHERE m.月初 < ? GROUP BY a.仕分けID");
+    months.Bind(1, monthStart);
+    while (months.Step()) carry += (months.Int(0) == 1 ? 1 : -1) * months.Int(1);
+    Statement days(db, "SELECT a.仕分けID, SUM(e.金額) FROM 出納簿 e JOIN 勘定科目 a ON a.ID = e.勘定科目ID"
+                       " WHERE e.日付 >= ? AND e.日付 < ? GROUP BY a.仕分けID");
+    days.Bind(1, monthStart).Bind(2, day);
+    while (days.Step()) carry += (days.Int(0) == 1 ? 1 : -1) * days.Int(1);
+    return carry;
+}
+
+qint64 plainCarryOver(sqlite3* db, const QDate& day)
+{
+    Statement s(db, "SELECT a.仕分けID, SUM(e.金額) FROM 出納簿 e JOIN 勘定科目 a ON a.ID = e.勘定科目ID"
+                    " WHERE e.日付 < ? GROUP BY a.仕分けID");
+    s.Bind(1, day);
+    qint64 carry = 0;
+    while (s.Step()) carry += (s.Int(0) == 1 ? 1 : -1) * s.Int(1);
+    return carry;
+}
+
+QList<_ViewEntry> bareRange(sqlite3* db, const QDate& first, const QDate& last)
+{
+    Statement s(db, "SELECT e.ID, e.金額, e.日付, e.勘定科目ID, a.科目名称, a.レベル, a.親科目ID, a.仕分けID,"
+                    " e.取引先ID, c.取引先名称, e.ミクリID, e.備考 FROM 出納簿 e"
+                    " LEFT JOIN 勘定科目 a ON a.ID = e.勘定科目ID LEFT JOIN 取引先 c ON c.ID = e.取引先ID"
+                    " WHERE e.日付 >= ? AND e.日付 <= ? ORDER BY e.日付, e.ID");
+    s.Bind(1, first).Bind(2, last);
+    QList<_ViewEntry> entries;
+    while (s.Step())
+        entries.append({int(s.Int(0)), s.Int(1), ParseDateValue(s.Text(2)), int(s.Int(3)), s.Text(4), int(s.Int(5)),
+                        int(s.Int(6)), int(s.Int(7)), int(s.Int(8)), s.Text(9), int(s.Int(10)), s.Text(11)});
+    return entries;
+}
+
+QDate bareNextDate(sqlite3* db, const QDate& day)
+{
+    Statement s(db, "SELECT 日付 FROM 出納簿 WHERE 日付 > ? ORDER BY 日付 LIMIT 1");
+    s.Bind(1, day);
+    return s.Step() ? ParseDateValue(s.Text(0)) : QDate();
+}
+
+// --- timing ---
+
+double medianMs(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+// Runs layer and bare alternately, each with the repetition's parameter.
+void compare(int entries, const QString& name, int runs, const std::function<void(int)>& layer,
+             const std::function<void(int)>& bare)
+{
+    std::vector<double> layerTimes, bareTimes;
+    QElapsedTimer timer;
+    for (int run = 0; run < runs; ++run) {
+        timer.start();
+        layer(run);
+        layerTimes.push_back(timer.nsecsElapsed() / 1e6);
+        timer.start();
+        bare(run);
+        bareTimes.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    const double l = medianMs(layerTimes), b = medianMs(bareTimes);
+    out << qSetFieldWidth(9) << entries << qSetFieldWidth(0) << "  " << name.leftJustified(34)
+        << QString::number(l, 'f', 3).rightJustified(10) << QString::number(b, 'f', 3).rightJustified(10)
+        << QString::number(l / b, 'f', 2).rightJustified(8) << "\n";
+    out.flush();
+}
+
+double peakMegabytes()
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    return 0;
+}
+
+void benchmark(int count, const QString& folder)
+{
+    const QString path = folder + u"/bench_%1.kzd"_s.arg(count);
+    QString error;
+    if (!kinzo_schema::CreateDataFile(path, kinzo_schema::FileKind::Ledger, error)) {
+        out << "cannot create " << path << ": " << error << "\n";
+        return;
+    }
+    CDBConnection connection;
+    connection.Open(path);
+    CTableAccountItem accounts;
+    accounts.m_pConnection = &connection;
+    const Ledger ledger = buildTree(accounts);
+    QElapsedTimer build;
+    build.start();
+    fillEntries(connection.Handle(), ledger, count);
+    out << "\n" << count << " entries, " << ledger.incomeLeaves.size() + ledger.expenseLeaves.size()
+        << " leaf items, built in " << build.elapsed() / 1000.0 << " s\n";
+    out << "  entries  operation                            layer ms   bare ms  layer/bare\n";
+    connection.Open(path);  // a fresh connection, as when the file is opened
+
+    CViewKinzo view;
+    view.m_pConnection = &connection;
+    sqlite3* db = connection.Handle();
+    const auto month = [](int run) { return QDate(2023, 1, 1).addMonths(run % 24); };
+    const auto day = [](int run) { return QDate(2024, 1, 1).addDays(run * 17 % 360); };
+    ValueMapList rows;
+    QList<_ViewEntry> entries;
+    QDate found;
+    qint64 carry = 0;
+
+    compare(count, u"DayTotals (one month)"_s, repetitions,
+            [&](int r) { view.DayTotals(month(r), month(r).addMonths(1).addDays(-1), rows); },
+            [&](int r) {
+                bareTotals(db, "SELECT 日付, 勘定科目ID, SUM(金額) FROM 出納簿 WHERE 日付 BETWEEN ? AND ?"
+                               " GROUP BY 日付, 勘定科目ID ORDER BY 日付",
+                           month(r), month(r).addMonths(1).addDays(-1));
+            });
+    compare(count, u"MonthTotals (one month)"_s, repetitions,
+            [&](int r) { view.MonthTotals(month(r), month(r).addMonths(1).addDays(-1), rows); },
+            [&](int r) {
+                bareTotals(db, "SELECT substr(月初, 1, 7), 勘定科目ID, SUM(合計) FROM _月計"
+                               " WHERE 月初 BETWEEN ? AND ? GROUP BY 1, 2",
+                           month(r), month(r).addMonths(1).addDays(-1));
+            });
+    compare(count, u"FiscalYearTotals (everything, April)"_s, repetitions,
+            [&](int) { view.FiscalYearTotals(QDate(), QDate(), 4, rows); },
+            [&](int) {
+                bareTotals(db, "SELECT CAST(substr(月初, 1, 4) AS INTEGER) - (CAST(substr(月初, 6, 2) AS INTEGER) < 4),"
+                               " 勘定科目ID, SUM(合計) FROM _月計 GROUP BY 1, 2",
+                           QDate(), QDate());
+            });
+    compare(count, u"GetCarryOver (last day)"_s, repetitions, [&](int) { view.GetCarryOver(lastDay, carry); },
+            [&](int) { bareCarryOver(db, lastDay); });
+    compare(count, u"SelectRange (one day)"_s, repetitions, [&](int r) { view.SelectRange(day(r), day(r), entries); },
+            [&](int r) { bareRange(db, day(r), day(r)); });
+    compare(count, u"NextDateWithData"_s, repetitions, [&](int r) { view.NextDateWithData(day(r), found); },
+            [&](int r) { bareNextDate(db, day(r)); });
+    // For reference: what the month totals save.
+    compare(count, u"  ref: carry-over summing all entries"_s, 5,
+            [&](int) {
+                view.SelectSql(u"SELECT 仕分けID, SUM(金額) AS 合計 FROM View_出納簿 WHERE 日付<#2024/12/31# GROUP BY 仕分けID"_s,
+                               rows);
+            },
+            [&](int) { plainCarryOver(db, lastDay); });
+    compare(count, u"  ref: fiscal years from all entries"_s, 5,
+            [&](int) {
+                view.SelectSql(u"SELECT Year(DateAdd('m',-3,[日付])) AS 年度, 勘定科目ID, SUM(金額) AS 合計"
+                               " FROM View_出納簿 GROUP BY Year(DateAdd('m',-3,[日付])), 勘定科目ID"_s,
+                               rows);
+            },
+            [&](int) {
+                bareTotals(db, "SELECT CAST(substr(日付, 1, 4) AS INTEGER) - (CAST(substr(日付, 6, 2) AS INTEGER) < 4),"
+                               " 勘定科目ID, SUM(金額) FROM 出納簿 GROUP BY 1, 2",
+                           QDate(), QDate());
+            });
+    const double queryPeak = peakMegabytes();
+
+    CTableKinzo table;
+    table.m_pConnection = &connection;
+    Statement insert(db, "INSERT INTO 出納簿 (日付, 勘定科目ID, 金額, 備考) VALUES (?, ?, ?, ?)");
+    compare(count, u"AddEntry (each of 10,000 calls)"_s, 10000,
+            [&](int r) {
+                _KinzoEntry entry{0, day(r), ledger.expenseLeaves[r % ledger.expenseLeaves.size()], 1000 + r, 0, 0,
+                                  u"bench"_s};
+                table.AddEntry(entry);
+            },
+            [&](int r) {
+                sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+                insert.Bind(1, day(r));
+                sqlite3_bind_int(insert.stmt, 2, ledger.expenseLeaves[r % ledger.expenseLeaves.size()]);
+                sqlite3_bind_int64(insert.stmt, 3, 1000 + r);
+                sqlite3_bind_text(insert.stmt, 4, "bench", -1, SQLITE_STATIC);
+                sqlite3_step(insert.stmt);
+                sqlite3_reset(insert.stmt);
+                sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+                volatile qint64 id = sqlite3_last_insert_rowid(db);
+                Q_UNUSED(id);
+            });
+    out << "  peak memory of the process: " << QString::number(queryPeak, 'f', 1) << " MB after the queries, "
+        << QString::number(peakMegabytes(), 'f', 1) << " MB after the inserts; file "
+        << QString::number(QFile(path).size() / 1048576.0, 'f', 1) << " MB\n";
+    out.flush();
+    connection.Close();
+    QFile::remove(path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i) sizes << QByteArray(argv[i]).toInt();
+    if (sizes.isEmpty()) sizes = {10000, 100000, 1000000};
+    QTemporaryDir folder;
+    out << "data store benchmark: median of " << repetitions
+        << " runs (AddEntry: of 10,000 calls); bare = hand-written SQLite statements on the same file\n";
+    for (int count : sizes) benchmark(count, folder.path());
+    return 0;
+}

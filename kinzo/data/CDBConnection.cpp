@@ -1,0 +1,325 @@
+#include "kinzo/data/CDBConnection.h"
+
+#include "kinzo/data/CJetTranslator.h"
+#include "kinzo/data/CsvTransfer.h"
+#include "kinzo/data/KinzoSchema.h"
+#include "kinzo/data/SqlFunctions.h"
+#include "kinzo/data/TableCopy.h"
+
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+int exec(sqlite3* db, const char* sql)
+{
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+}
+
+QString engineError(sqlite3* db)
+{
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
+// The transaction of one statement: a transaction of its own, or a savepoint
+// inside the one already open. Rolls back unless committed.
+class StatementTransaction {
+public:
+    explicit StatementTransaction(sqlite3* db) : m_db(db), m_nested(!sqlite3_get_autocommit(db))
+    {
+        m_began = exec(db, m_nested ? "SAVEPOINT kinzo_statement" : "BEGIN IMMEDIATE") == SQLITE_OK;
+    }
+    ~StatementTransaction()
+    {
+        if (m_began && !m_committed)
+            exec(m_db, m_nested ? "ROLLBACK TO kinzo_statement; RELEASE kinzo_statement" : "ROLLBACK");
+    }
+    bool Began(QString& error) const
+    {
+        if (!m_began) error = engineError(m_db);
+        return m_began;
+    }
+    bool Commit(QString& error)
+    {
+        m_committed = exec(m_db, m_nested ? "RELEASE kinzo_statement" : "COMMIT") == SQLITE_OK;
+        if (!m_committed) error = engineError(m_db);
+        return m_committed;
+    }
+
+private:
+    sqlite3* m_db;
+    bool m_nested;
+    bool m_began = false;
+    bool m_committed = false;
+};
+
+// Prepares exactly one statement; text after it is refused, so that a value
+// can never smuggle in a second one.
+sqlite3_stmt* prepareOne(sqlite3* db, const QByteArray& utf8, bool persistent, QString& error)
+{
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), persistent ? SQLITE_PREPARE_PERSISTENT : 0, &stmt,
+                           &tail) != SQLITE_OK) {
+        error = engineError(db);
+        return nullptr;
+    }
+    if (!stmt) {
+        error = u"実行する文がありません。"_s;
+        return nullptr;
+    }
+    for (; tail && *tail; ++tail) {
+        if (*tail != ' ' && *tail != ';' && *tail != '\n' && *tail != '\r' && *tail != '\t') {
+            sqlite3_finalize(stmt);
+            error = u"一度に実行できる文は一つだけです。"_s;
+            return nullptr;
+        }
+    }
+    return stmt;
+}
+
+bool samePath(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a), fb(b);
+    return fa.exists() && fb.exists() && fa.canonicalFilePath() == fb.canonicalFilePath();
+}
+
+}  // namespace
+
+CDBConnection::~CDBConnection()
+{
+    Close();
+}
+
+int CDBConnection::Open(const QString& path)
+{
+    m_error.clear();
+    Close();
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        m_error = u"CDBConnection Open失敗"_s;
+        return 0;
+    }
+    sqlite3_busy_timeout(db, m_busyTimeout);
+    // Reading the catalogue tells a database from any other file, and a locked
+    // or damaged one, now rather than at the first operation.
+    QString error;
+    const int probe = exec(db, "SELECT count(*) FROM sqlite_master");
+    if (probe != SQLITE_OK) error = engineError(db);
+    else if (!RegisterJetFunctions(db)) error = engineError(db);
+    else if (const int rc = kinzo_schema::EnsureSupport(db, error);
+             rc == SQLITE_OK || (rc & 0xff) == SQLITE_READONLY || (rc & 0xff) == SQLITE_BUSY)
+        error.clear();  // a file that cannot take the derived objects is still read without them
+    if (!error.isEmpty()) {
+        sqlite3_close(db);
+        m_error = error;
+        return 0;
+    }
+    m_db = db;
+    m_cache = std::make_shared<CStatementCache>();
+    m_path = path;
+    m_schemaVersion = -1;
+    return 1;
+}
+
+int CDBConnection::Close()
+{
+    if (!m_db) return 1;
+    m_cache->Clear();
+    m_cache.reset();
+    const int rc = sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_path.clear();
+    m_transactionDepth = 0;
+    if (rc != SQLITE_OK) {
+        m_error = u"CDBConnection Close失敗"_s;
+        return 0;
+    }
+    return 1;
+}
+
+void CDBConnection::SetBusyTimeout(int milliseconds)
+{
+    m_busyTimeout = milliseconds;
+    if (m_db) sqlite3_busy_timeout(m_db, milliseconds);
+}
+
+bool CDBConnection::Execute(const QString& jetSql, QString& error)
+{
+    if (!m_db) {
+        error = u"データベースに接続されていません。"_s;
+        return false;
+    }
+    JetStatement statement;
+    if (!CJetTranslator::Translate(jetSql, statement, error)) return false;
+    switch (statement.kind) {
+    case JetStatement::Kind::Sql: return RunSql(statement, error);
+    case JetStatement::Kind::ExportCsv: return csv_transfer::ExportTable(m_db, statement.table, statement.csvPath, error);
+    case JetStatement::Kind::ImportCsv: {
+        StatementTransaction transaction(m_db);
+        return transaction.Began(error) && csv_transfer::ImportTable(m_db, statement.table, statement.csvPath, error) &&
+               transaction.Commit(error);
+    }
+    case JetStatement::Kind::CopyTable: return CopyTableIn(statement, error);
+    }
+    return false;
+}
+
+std::unique_ptr<CDbRecordset> CDBConnection::Prepare(const JetStatement& statement, QString& error, bool cached)
+{
+    const QByteArray utf8 = statement.sql.toUtf8();
+    sqlite3_stmt* stmt = cached ? m_cache->Take(utf8) : nullptr;
+    if (!stmt) stmt = prepareOne(m_db, utf8, cached, error);
+    if (!stmt) return nullptr;
+    for (int i = 0; i < statement.parameters.size(); ++i) {
+        const QByteArray value = statement.parameters[i].toUtf8();
+        sqlite3_bind_text(stmt, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+    }
+    return std::make_unique<CDbRecordset>(stmt, cached ? m_cache : nullptr, utf8);
+}
+
+bool CDBConnection::RunSql(const JetStatement& statement, QString& error)
+{
+    StatementTransaction transaction(m_db);
+    if (!transaction.Began(error)) return false;
+    const auto recordset = Prepare(statement, error, true);
+    if (!recordset) return false;
+    CDbRecordset::Step step;
+    while ((step = recordset->Next()) == CDbRecordset::Step::Row) {
+    }
+    if (step == CDbRecordset::Step::Failed) {
+        error = recordset->Error();
+        return false;
+    }
+    return transaction.Commit(error);
+}
+
+std::unique_ptr<CDbRecordset> CDBConnection::Query(const QString& jetSql, QString& error, bool kept)
+{
+    if (!m_db) {
+        error = u"データベースに接続されていません。"_s;
+        return nullptr;
+    }
+    JetStatement statement;
+    if (!CJetTranslator::Translate(jetSql, statement, error)) return nullptr;
+    if (statement.kind != JetStatement::Kind::Sql) {
+        error = u"この文は行を返しません。"_s;
+        return nullptr;
+    }
+    return Prepare(statement, error, !kept);
+}
+
+bool CDBConnection::BeginTrans(QString& error)
+{
+    if (!m_db) {
+        error = u"データベースに接続されていません。"_s;
+        return false;
+    }
+    // A transaction begun inside another one is a savepoint of it.
+    const QByteArray sql = m_transactionDepth == 0 ? QByteArray("BEGIN IMMEDIATE")
+                                                   : "SAVEPOINT kinzo_" + QByteArray::number(m_transactionDepth);
+    if (exec(m_db, sql.constData()) != SQLITE_OK) {
+        error = engineError(m_db);
+        return false;
+    }
+    ++m_transactionDepth;
+    return true;
+}
+
+bool CDBConnection::CommitTrans(QString& error)
+{
+    if (!m_db || m_transactionDepth == 0) {
+        error = u"トランザクションが開始されていません。"_s;
+        return false;
+    }
+    const QByteArray sql =
+        m_transactionDepth == 1 ? QByteArray("COMMIT") : "RELEASE kinzo_" + QByteArray::number(m_transactionDepth - 1);
+    if (exec(m_db, sql.constData()) != SQLITE_OK) {
+        error = engineError(m_db);
+        return false;
+    }
+    --m_transactionDepth;
+    return true;
+}
+
+void CDBConnection::RollbackTrans()
+{
+    if (!m_db || m_transactionDepth == 0) return;
+    --m_transactionDepth;
+    if (m_transactionDepth == 0) {
+        if (!sqlite3_get_autocommit(m_db)) exec(m_db, "ROLLBACK");
+        return;
+    }
+    const QByteArray name = "kinzo_" + QByteArray::number(m_transactionDepth);
+    exec(m_db, ("ROLLBACK TO " + name + "; RELEASE " + name).constData());
+}
+
+bool CDBConnection::HasMonthTotals()
+{
+    if (!m_db) return false;
+    // Asked before every whole-month total: the schema cookie tells cheaply
+    // whether tables or triggers changed since the last look.
+    static const QByteArray cookie("PRAGMA schema_version");
+    sqlite3_stmt* stmt = m_cache->Take(cookie);
+    if (!stmt) sqlite3_prepare_v3(m_db, cookie.constData(), -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+    const int version = stmt && sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : -1;
+    if (stmt) m_cache->Give(cookie, stmt);
+    if (version != m_schemaVersion || version < 0) {
+        m_monthTotals = kinzo_schema::HasMonthTotals(m_db);
+        m_schemaVersion = version;
+    }
+    return m_monthTotals;
+}
+
+bool CDBConnection::CopyTableIn(const JetStatement& statement, QString& error)
+{
+    if (statement.table != statement.sourceTable) {
+        error = u"コピー元とコピー先のテーブル名が違います。"_s;
+        return false;
+    }
+    // The copy runs on the target file as the main database, with the source
+    // attached; this connection serves when it is open on the target.
+    sqlite3* target = m_db;
+    if (!samePath(statement.targetFile, m_path)) {
+        target = nullptr;
+        if (sqlite3_open_v2(statement.targetFile.toUtf8().constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI, nullptr) !=
+            SQLITE_OK) {
+            error = engineError(target) + u": "_s + statement.targetFile;
+            sqlite3_close(target);
+            return false;
+        }
+        sqlite3_busy_timeout(target, m_busyTimeout);
+    }
+    const bool copied = CopyTableFrom(target, statement.sourceFile, statement.table, error);
+    if (target != m_db) sqlite3_close(target);
+    return copied;
+}
+
+int CopyTable(const QString& table, const QString& targetFile, const QString& sourceFile, QString* error)
+{
+    CDBConnection connection;
+    QString reason;
+    bool ok = connection.Open(targetFile) == 1;
+    if (!ok) reason = connection.m_error;
+    else
+        ok = connection.Execute(u"SELECT * INTO [;DATABASE=%1].[%2] FROM [;DATABASE=%3].[%2]"_s.arg(targetFile, table,
+                                                                                                     sourceFile),
+                                reason);
+    if (error) *error = reason;
+    return ok ? 1 : 0;
+}
+
+int DropTable(const QString& dataFile, const QString& table, QString* error)
+{
+    CDBConnection connection;
+    QString reason;
+    bool ok = connection.Open(dataFile) == 1;
+    if (!ok) reason = connection.m_error;
+    else ok = connection.Execute(u"DROP TABLE %1"_s.arg(table), reason);
+    if (error) *error = reason;
+    return ok ? 1 : 0;
+}

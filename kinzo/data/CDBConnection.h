@@ -1,0 +1,84 @@
+#pragma once
+// One open data file. The application owns the connection of the open
+// document for the whole run; CopyTable and DropTable open short-lived ones.
+// Every statement is Jet SQL as the rest of the program writes it and goes
+// through CJetTranslator; statements that change data run in a transaction of
+// their own (or inside the one BeginTrans opened) and are rolled back on error.
+// Single-threaded: use a connection from one thread only. Nothing throws.
+
+#include "kinzo/data/CDbRecordset.h"
+
+#include <QString>
+
+#include <memory>
+
+struct sqlite3;
+
+class CDBConnection {
+public:
+    CDBConnection() = default;
+    ~CDBConnection();
+    CDBConnection(const CDBConnection&) = delete;
+    CDBConnection& operator=(const CDBConnection&) = delete;
+
+    // Opens an existing data file (never creates one), closing an open
+    // connection first. Returns 1 on success. Returns 0 when the file cannot
+    // be opened ("CDBConnection Open失敗") or is no readable database (the
+    // engine's text, e.g. "file is not a database", "database is locked"),
+    // with the text in m_error and the connection closed.
+    int Open(const QString& path);
+    // Closes the connection; an open transaction is rolled back. Returns 1, or
+    // 0 with "CDBConnection Close失敗" in m_error.
+    int Close();
+    bool IsOpen() const { return m_db != nullptr; }
+
+    QString m_path;   // the data file of the open connection
+    QString m_error;  // the last error text of Open and Close
+
+    // --- for the table wrappers and the rest of the data layer ---
+
+    // Runs one statement of any kind, in a transaction (see above); SELECT rows
+    // are read and dropped. Returns false with the reason in error.
+    bool Execute(const QString& jetSql, QString& error);
+    // Prepares one SELECT. Returns nullptr with the reason in error. A
+    // recordset that stays open across calls (kept) is never shared with
+    // later statements; others reuse prepared statements of the same text.
+    std::unique_ptr<CDbRecordset> Query(const QString& jetSql, QString& error, bool kept = false);
+
+    // An explicit transaction around several statements; one begun inside
+    // another is a savepoint of it. Rollback does nothing when none is open.
+    bool BeginTrans(QString& error);
+    bool CommitTrans(QString& error);
+    void RollbackTrans();
+
+    // True when the file keeps month totals (KinzoSchema.h) that answer the
+    // carry-over and the totals of whole months.
+    bool HasMonthTotals();
+
+    // How long a statement waits for another connection's lock (milliseconds).
+    void SetBusyTimeout(int milliseconds);
+
+    sqlite3* Handle() const { return m_db; }
+
+private:
+    bool RunSql(const struct JetStatement& statement, QString& error);
+    std::unique_ptr<CDbRecordset> Prepare(const struct JetStatement& statement, QString& error, bool cached);
+    bool CopyTableIn(const struct JetStatement& statement, QString& error);
+
+    sqlite3* m_db = nullptr;
+    std::shared_ptr<CStatementCache> m_cache;
+    int m_busyTimeout = 2000;
+    int m_schemaVersion = -1;  // of the file when m_monthTotals was last checked
+    bool m_monthTotals = false;
+    int m_transactionDepth = 0;
+};
+
+// Creates the table of the source data file in the target data file, with its
+// columns, types and AutoNumber key, and copies every row (the statement
+// "SELECT * INTO [;DATABASE=target].[table] FROM [;DATABASE=source].[table]").
+// The table must not exist in the target. Opens its own connection.
+// Returns 1 on success, 0 on failure with the reason in *error when given.
+int CopyTable(const QString& table, const QString& targetFile, const QString& sourceFile, QString* error = nullptr);
+
+// "DROP TABLE table" on its own connection to the data file; 1 or 0 as above.
+int DropTable(const QString& dataFile, const QString& table, QString* error = nullptr);

@@ -1,0 +1,199 @@
+#include "kinzo/data/CViewKinzo.h"
+
+#include "kinzo/data/DateValue.h"
+#include "kinzo/data/SqlText.h"
+
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString n(qint64 value)
+{
+    return QString::number(value);
+}
+
+QString literal(const QDate& date)
+{
+    return u"#"_s + DateToSql(date) + u"#"_s;
+}
+
+// Every entry is in the stored query exactly once, so totals that need only the
+// entries' own columns read the table and spare the engine the joins.
+const QString entryTable = u"出納簿"_s;
+
+bool isMonthEnd(const QDate& day)
+{
+    return day.day() == day.daysInMonth();
+}
+
+}  // namespace
+
+CViewKinzo::CViewKinzo()
+    : CTableBase(u"View_出納簿"_s, {u"出納簿.ID"_s, u"金額"_s, u"日付"_s, u"勘定科目ID"_s, u"科目名称"_s, u"レベル"_s,
+                                   u"親科目ID"_s, u"仕分けID"_s, u"取引先ID"_s, u"取引先名称"_s, u"ミクリID"_s,
+                                   u"出納簿.備考"_s})
+{
+}
+
+_ViewEntry CViewKinzo::ParseEntry(const ValueMap& row)
+{
+    _ViewEntry entry;
+    entry.ID = row.value(u"出納簿.ID"_s).toInt();
+    entry.amount = row.value(u"金額"_s).toLongLong();
+    entry.date = ParseDateValue(row.value(u"日付"_s));
+    entry.itemId = row.value(u"勘定科目ID"_s).toInt();
+    entry.itemName = row.value(u"科目名称"_s);
+    entry.level = row.value(u"レベル"_s).toInt();
+    entry.parentId = row.value(u"親科目ID"_s).toInt();
+    entry.side = row.value(u"仕分けID"_s).toInt();
+    entry.caterId = row.value(u"取引先ID"_s).toInt();
+    entry.caterName = row.value(u"取引先名称"_s);
+    entry.mikuriId = row.value(u"ミクリID"_s).toInt();
+    entry.note = row.value(u"出納簿.備考"_s);
+    return entry;
+}
+
+// Whole months can be summed from the month totals instead of the entries.
+bool CViewKinzo::UseMonthTotals(const QDate& first, const QDate& last)
+{
+    return (!first.isValid() || first.day() == 1) && (!last.isValid() || isMonthEnd(last)) && m_pConnection &&
+           m_pConnection->HasMonthTotals();
+}
+
+DbStatus CViewKinzo::GetCarryOver(const QDate& day, qint64& amount)
+{
+    amount = 0;
+    ValueMapList rows;
+    DbStatus status = DbStatus::Ok;
+    if (day.isValid() && UseMonthTotals(QDate(), QDate())) {
+        // Whole months before the day's month from the month totals, then the
+        // days of its month before the day from the entries.
+        const QDate monthStart(day.year(), day.month(), 1);
+        ValueMapList days;
+        status = SelectSql(u"SELECT 仕分けID, SUM(合計) AS 合計 FROM _月計 INNER JOIN 勘定科目"
+                           " ON _月計.勘定科目ID = 勘定科目.ID WHERE 月初 < %1 GROUP BY 仕分けID"_s.arg(literal(monthStart)),
+                           rows);
+        if (status == DbStatus::Ok)
+            status = SelectSql(u"SELECT 仕分けID, SUM(金額) AS 合計 FROM 出納簿 INNER JOIN 勘定科目"
+                               " ON 出納簿.勘定科目ID = 勘定科目.ID WHERE 日付 >= %1 AND 日付 < %2"
+                               " GROUP BY 仕分けID"_s.arg(literal(monthStart), literal(day)),
+                               days);
+        rows += days;
+    } else {
+        for (int side = 1; side <= 2 && status == DbStatus::Ok; ++side) {
+            ValueMapList sideRows;
+            status = SelectSql(u"SELECT SUM(金額) AS 合計 FROM %1 WHERE 日付<%2 AND 仕分けID=%3"_s.arg(
+                                   m_tableName, literal(day), n(side)),
+                               sideRows);
+            for (ValueMap& row : sideRows) row.insert(u"仕分けID"_s, n(side));
+            rows += sideRows;
+        }
+    }
+    if (status != DbStatus::Ok) return status;
+    for (const ValueMap& row : rows) {
+        const qint64 total = row.value(u"合計"_s).toLongLong();
+        const int side = row.value(u"仕分けID"_s).toInt();
+        amount += side == 1 ? total : side == 2 ? -total : 0;
+    }
+    return DbStatus::Ok;
+}
+
+DbStatus CViewKinzo::SelectEntries(const QString& whereClause, const QString& orderClause, QList<_ViewEntry>& entries)
+{
+    entries.clear();
+    ValueMapList rows;
+    const DbStatus status = Select(whereClause, orderClause, rows);
+    entries.reserve(rows.size());
+    for (const ValueMap& row : rows) entries.append(ParseEntry(row));
+    return status;
+}
+
+DbStatus CViewKinzo::SelectForItem(int itemId, const QDate& first, const QDate& last, QList<_ViewEntry>& entries)
+{
+    QString where = u"勘定科目ID="_s + n(itemId);
+    if (first.isValid()) where += u" AND 日付>="_s + literal(first);
+    if (last.isValid()) where += u" AND 日付<="_s + literal(last);
+    return SelectEntries(where, u"日付, 勘定科目ID"_s, entries);
+}
+
+DbStatus CViewKinzo::NextDateWithData(const QDate& day, QDate& found)
+{
+    ValueMap row;
+    const DbStatus status = ReadFirst(
+        u"SELECT TOP 1 日付 FROM %1 WHERE 日付>%2 ORDER BY 日付 ASC"_s.arg(entryTable, literal(day)), row);
+    found = ParseDateValue(row.value(u"日付"_s));
+    return status;
+}
+
+DbStatus CViewKinzo::PrevDateWithData(const QDate& day, QDate& found)
+{
+    ValueMap row;
+    const DbStatus status = ReadFirst(
+        u"SELECT TOP 1 日付 FROM %1 WHERE 日付<%2 ORDER BY 日付 DESC"_s.arg(entryTable, literal(day)), row);
+    found = ParseDateValue(row.value(u"日付"_s));
+    return status;
+}
+
+DbStatus CViewKinzo::MonthTotals(const QDate& first, const QDate& last, ValueMapList& rows)
+{
+    if (UseMonthTotals(first, last) && first.isValid() && last.isValid())
+        return SelectSql(u"SELECT Format([月初],'yyyy/mm') AS 年月, 勘定科目ID, SUM(合計) AS 合計 FROM _月計"
+                         " WHERE 月初 BETWEEN %1 AND %2 GROUP BY Format([月初],'yyyy/mm'), 勘定科目ID"_s.arg(
+                             literal(first), literal(last)),
+                         rows);
+    return SelectSql(u"SELECT Format([日付],'yyyy/mm') AS 年月, 勘定科目ID, SUM(金額) AS 合計 FROM %1"
+                     " WHERE 日付 BETWEEN %2 AND %3 GROUP BY Format([日付],'yyyy/mm'), 勘定科目ID"_s.arg(
+                         entryTable, literal(first), literal(last)),
+                     rows);
+}
+
+DbStatus CViewKinzo::DayTotals(const QDate& first, const QDate& last, ValueMapList& rows)
+{
+    return SelectSql(u"SELECT 日付, 勘定科目ID, SUM(金額) AS 合計 FROM %1 WHERE 日付 BETWEEN %2 AND %3"
+                     " GROUP BY 日付, 勘定科目ID ORDER BY 日付"_s.arg(entryTable, literal(first), literal(last)),
+                     rows);
+}
+
+DbStatus CViewKinzo::FiscalYearTotals(const QDate& first, const QDate& last, int startMonth, ValueMapList& rows)
+{
+    const bool fromTotals = UseMonthTotals(first, last);
+    const QString day = fromTotals ? u"月初"_s : u"日付"_s;
+    const QString fiscalYear = u"Year(DateAdd('m',-%1,[%2]))"_s.arg(n(startMonth - 1), day);
+    QString sql = fromTotals ? u"SELECT %1 AS 年度, 勘定科目ID, SUM(合計) AS 合計 FROM _月計"_s.arg(fiscalYear)
+                             : u"SELECT %1 AS 年度, 勘定科目ID, SUM(金額) AS 合計 FROM %2"_s.arg(fiscalYear, entryTable);
+    if (first.isValid()) sql += u" WHERE %1 >= %2"_s.arg(day, literal(first));
+    if (last.isValid()) sql += (first.isValid() ? u" AND"_s : u" WHERE"_s) + u" %1 <= %2"_s.arg(day, literal(last));
+    sql += u" GROUP BY %1, 勘定科目ID"_s.arg(fiscalYear);
+    return SelectSql(sql, rows);
+}
+
+DbStatus CViewKinzo::SelectRange(const QDate& first, const QDate& last, QList<_ViewEntry>& entries)
+{
+    return SelectEntries(u"日付>=%1 AND 日付<=%2"_s.arg(literal(first), literal(last)), u"日付, 出納簿.ID"_s, entries);
+}
+
+DbStatus CViewKinzo::SelectRange(const QDate& first, const QDate& last, const AccountItemNode* tree,
+                                 QList<_ViewEntry>& entries)
+{
+    const DbStatus status = SelectRange(first, last, entries);
+    QSet<int> ids;
+    const auto collect = [&](const AccountItemNode* node, const auto& self) -> void {
+        if (node->m_depth >= 0) ids.insert(node->m_data.ID);
+        for (const AccountItemNode* child = node->m_firstChild; child; child = child->m_next) self(child, self);
+    };
+    if (tree) collect(tree, collect);
+    entries.removeIf([&](const _ViewEntry& entry) { return !ids.contains(entry.itemId); });
+    return status;
+}
+
+DbStatus CViewKinzo::GetViewEntry(int id, _ViewEntry& entry)
+{
+    QList<_ViewEntry> entries;
+    const DbStatus status = SelectEntries(u"出納簿.ID = "_s + n(id), QString(), entries);
+    if (status != DbStatus::Ok) return status;
+    if (entries.isEmpty()) return DbStatus::NotFound;
+    entry = entries.first();
+    return DbStatus::Ok;
+}

@@ -1,0 +1,170 @@
+#include "kinzo/data/KinzoSchema.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+extern const char* const kinzoSchemaSql;  // generated from schema/kinzo_schema.sql
+
+namespace kinzo_schema {
+namespace {
+
+const QString monthTotals = u"_月計"_s;
+const QString entryTable = u"出納簿"_s;
+const QStringList monthTotalTriggers{u"出納簿_月計_追加"_s, u"出納簿_月計_削除"_s, u"出納簿_月計_変更"_s};
+
+int exec(sqlite3* db, const QString& sql, QString& error)
+{
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) error = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
+    sqlite3_free(message);
+    return rc;
+}
+
+QSet<QString> existingObjects(sqlite3* db, int& rc)
+{
+    QSet<QString> names;
+    sqlite3_stmt* stmt = nullptr;
+    rc = sqlite3_prepare_v2(db, "SELECT name FROM main.sqlite_master", -1, &stmt, nullptr);
+    while (rc == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+        names.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
+    if (rc == SQLITE_OK) rc = sqlite3_finalize(stmt);
+    return names;
+}
+
+qint64 scalar(sqlite3* db, const char* sql, int& rc)
+{
+    sqlite3_stmt* stmt = nullptr;
+    qint64 value = 0;
+    rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+    if (rc == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) value = sqlite3_column_int64(stmt, 0);
+    if (rc == SQLITE_OK) rc = sqlite3_finalize(stmt);
+    return value;
+}
+
+// The object a support statement creates ("CREATE INDEX IF NOT EXISTS x ...").
+QString createdName(const QString& statement)
+{
+    static const QRegularExpression pattern(
+        u"^\\s*CREATE\\s+(?:TABLE|INDEX|TRIGGER|VIEW)\\s+IF\\s+NOT\\s+EXISTS\\s+(\\S+)"_s,
+        QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(statement).captured(1);
+}
+
+bool monthTotalsMatch(sqlite3* db, int& rc)
+{
+    const qint64 entries = scalar(db, "SELECT COUNT(*) FROM 出納簿", rc);
+    if (rc != SQLITE_OK) return false;
+    const qint64 unbooked = scalar(db, "SELECT COUNT(*) FROM 出納簿 WHERE 日付 IS NULL OR 勘定科目ID IS NULL", rc);
+    if (rc != SQLITE_OK) return false;
+    const qint64 counted = scalar(db, "SELECT coalesce(SUM(件数), 0) FROM _月計", rc);
+    return rc == SQLITE_OK && counted == entries - unbooked;
+}
+
+}  // namespace
+
+QString SchemaText()
+{
+    return QString::fromUtf8(kinzoSchemaSql);
+}
+
+QList<Section> Sections()
+{
+    static const QList<Section> sections = [] {
+        QList<Section> parsed;
+        QString pending;
+        const QStringList lines = SchemaText().split(u'\n');
+        for (const QString& line : lines) {
+            const QString trimmed = line.trimmed();
+            if (trimmed.startsWith(u"-- @table "_s) || trimmed.startsWith(u"-- @view "_s)) {
+                Section section;
+                section.isView = trimmed.startsWith(u"-- @view "_s);
+                const QString rest = trimmed.section(u' ', 2);
+                section.name = rest.section(u':', 0, 0).trimmed();
+                section.needs = rest.section(u':', 1).split(u' ', Qt::SkipEmptyParts);
+                parsed.append(section);
+                continue;
+            }
+            if (trimmed.startsWith(u"--"_s) || parsed.isEmpty()) continue;
+            pending += line + u'\n';
+            if (sqlite3_complete(pending.toUtf8().constData())) {
+                parsed.last().statements.append(pending.trimmed());
+                pending.clear();
+            }
+        }
+        return parsed;
+    }();
+    return sections;
+}
+
+bool CreateDataFile(const QString& path, FileKind kind, QString& error)
+{
+    QFile::remove(path);
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    QString script = u"BEGIN;\n"_s;
+    for (const Section& section : Sections()) {
+        if (kind == FileKind::Payment && section.name != u"定期支払"_s) continue;
+        script += section.statements.join(u'\n') + u'\n';
+    }
+    script += u"COMMIT;"_s;
+    if (rc == SQLITE_OK) rc = exec(db, script, error);
+    else error = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_close(db);
+    if (rc != SQLITE_OK) QFile::remove(path);
+    return rc == SQLITE_OK;
+}
+
+int EnsureSupport(sqlite3* db, QString& error)
+{
+    int rc = SQLITE_OK;
+    const QSet<QString> existing = existingObjects(db, rc);
+    if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
+
+    QStringList missing;
+    bool totalsCreated = false;
+    for (const Section& section : Sections()) {
+        const QStringList& tables = section.isView ? section.needs : QStringList{section.name};
+        if (!std::all_of(tables.cbegin(), tables.cend(), [&](const QString& t) { return existing.contains(t); }))
+            continue;
+        for (const QString& statement : section.statements) {
+            const QString name = createdName(statement);
+            if (name.isEmpty() || existing.contains(name)) continue;
+            missing.append(statement);
+            totalsCreated = totalsCreated || name == monthTotals || monthTotalTriggers.contains(name);
+        }
+    }
+    const bool hasEntries = existing.contains(entryTable);
+    const bool rebuild = hasEntries && (totalsCreated || !monthTotalsMatch(db, rc));
+    if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
+    if (missing.isEmpty() && !rebuild) return SQLITE_OK;
+
+    QString script = u"SAVEPOINT kinzo_support;\n"_s + missing.join(u'\n') + u'\n';
+    if (rebuild)
+        script += u"DELETE FROM _月計;\n"
+                  "INSERT INTO _月計 SELECT substr(日付, 1, 8) || '01', 勘定科目ID, SUM(coalesce(金額, 0)), COUNT(*)"
+                  " FROM 出納簿 WHERE 日付 IS NOT NULL AND 勘定科目ID IS NOT NULL GROUP BY 1, 2;\n"_s;
+    script += u"RELEASE kinzo_support;"_s;
+    rc = exec(db, script, error);
+    if (rc != SQLITE_OK) {
+        QString ignored;
+        exec(db, u"ROLLBACK TO kinzo_support; RELEASE kinzo_support;"_s, ignored);
+    }
+    return rc;
+}
+
+bool HasMonthTotals(sqlite3* db)
+{
+    int rc = SQLITE_OK;
+    const QSet<QString> existing = existingObjects(db, rc);
+    if (rc != SQLITE_OK || !existing.contains(monthTotals) || !existing.contains(entryTable)) return false;
+    return std::all_of(monthTotalTriggers.cbegin(), monthTotalTriggers.cend(),
+                       [&](const QString& t) { return existing.contains(t); });
+}
+
+}  // namespace kinzo_schema

@@ -1,0 +1,45 @@
+#pragma once
+// The data file's schema, read from the schema SQL file that is built into the
+// program (schema/kinzo_schema.sql; its header explains the layout).
+// The templates are written from it at build time, and every file the data
+// layer opens gets back the derived objects it lacks (indexes, the month
+// totals with their triggers, the stored query): never a table of data.
+
+#include <QString>
+#include <QStringList>
+
+struct sqlite3;
+
+namespace kinzo_schema {
+
+// The schema file's text.
+QString SchemaText();
+
+// The statements of one "@table" or "@view" part of the file, in file order.
+struct Section {
+    bool isView = false;
+    QString name;         // the table or view
+    QStringList needs;    // view: the tables it reads
+    QStringList statements;
+};
+QList<Section> Sections();
+
+enum class FileKind {
+    Ledger,   // every table, empty, and the stored query: "_kinzoTemplate.kzd"
+    Payment   // only the current 定期支払 table: "_kinzoTemplate_payment.kzd"
+};
+
+// Writes a new data file of the kind at path, replacing a file already there.
+// Returns false with the reason in error; a half-written file is removed.
+bool CreateDataFile(const QString& path, FileKind kind, QString& error);
+
+// Creates the derived objects the open file lacks, for the tables it has, and
+// rebuilds the month totals when they no longer match the entries. Does not
+// write when nothing is missing. Returns the engine's result code (SQLITE_OK
+// on success) with its text in error.
+int EnsureSupport(sqlite3* db, QString& error);
+
+// True when the file keeps month totals that its triggers keep up to date.
+bool HasMonthTotals(sqlite3* db);
+
+}  // namespace kinzo_schema

@@ -1,0 +1,159 @@
+-- The data file of the cash book (".kzd"): five tables, the stored query
+-- View_出納簿, and what keeps the ledger queries fast.
+--
+-- Storage conventions:
+--  - Dates are ISO text 'YYYY-MM-DD' (a time, when one was given, follows as
+--    ' HH:MM:SS'), so text comparison, BETWEEN, MIN and MAX order them as days.
+--    Month columns (開始年月, 完済年月) hold the first day of the month.
+--  - Yes/No columns hold 1 and 0.
+--  - The declared type tells the CSV driver how to write a column: INTEGER,
+--    TEXT, DATE or BOOLEAN.
+--  - ID is the AutoNumber key: never reused after a delete.
+--
+-- Layout of this file, read by the program that writes the templates and by
+-- the data layer when it opens a file:
+--  "-- @table NAME" starts the statements of one table. The first creates the
+--    table; the rest (all IF NOT EXISTS) are its support objects, which any file
+--    holding the table gets back when they are missing.
+--  "-- @view NAME: TABLE ..." starts a view, made when the listed tables exist.
+
+-- @table 勘定科目
+CREATE TABLE 勘定科目 (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    科目名称 TEXT,
+    レベル INTEGER,
+    子フラグ INTEGER,
+    親科目ID INTEGER,
+    仕分けID INTEGER,
+    階層番号 TEXT,
+    有効開始日使用 BOOLEAN NOT NULL DEFAULT 0,
+    有効終了日使用 BOOLEAN NOT NULL DEFAULT 0,
+    有効開始日 DATE,
+    有効終了日 DATE,
+    表示幅 INTEGER,
+    印刷幅 INTEGER,
+    備考 TEXT
+);
+CREATE INDEX IF NOT EXISTS 勘定科目_親科目 ON 勘定科目 (親科目ID, 階層番号);
+
+-- @table 出納簿
+-- An entry's amount stays within the 32-bit range of files of the earlier
+-- version; sums are 64-bit.
+CREATE TABLE 出納簿 (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    日付 DATE,
+    勘定科目ID INTEGER,
+    金額 INTEGER CHECK (金額 BETWEEN -2147483648 AND 2147483647),
+    取引先ID INTEGER,
+    ミクリID INTEGER,
+    備考 TEXT
+);
+-- Day and month totals read only this index.
+CREATE INDEX IF NOT EXISTS 出納簿_日付 ON 出納簿 (日付, 勘定科目ID, 金額);
+-- Entries of one account item in a period (lists, payments, loans).
+CREATE INDEX IF NOT EXISTS 出納簿_科目 ON 出納簿 (勘定科目ID, 日付);
+-- Totals per month and account item, kept by the triggers below, so that the
+-- carry-over and the totals of whole months do not read every entry.
+CREATE TABLE IF NOT EXISTS _月計 (
+    月初 DATE NOT NULL,
+    勘定科目ID INTEGER NOT NULL,
+    合計 INTEGER NOT NULL,
+    件数 INTEGER NOT NULL,
+    PRIMARY KEY (月初, 勘定科目ID)
+) WITHOUT ROWID;
+CREATE TRIGGER IF NOT EXISTS 出納簿_月計_追加 AFTER INSERT ON 出納簿
+WHEN NEW.日付 IS NOT NULL AND NEW.勘定科目ID IS NOT NULL
+BEGIN
+    INSERT INTO _月計 VALUES (substr(NEW.日付, 1, 8) || '01', NEW.勘定科目ID, coalesce(NEW.金額, 0), 1)
+    ON CONFLICT (月初, 勘定科目ID) DO UPDATE SET 合計 = 合計 + excluded.合計, 件数 = 件数 + 1;
+END;
+CREATE TRIGGER IF NOT EXISTS 出納簿_月計_削除 AFTER DELETE ON 出納簿
+WHEN OLD.日付 IS NOT NULL AND OLD.勘定科目ID IS NOT NULL
+BEGIN
+    UPDATE _月計 SET 合計 = 合計 - coalesce(OLD.金額, 0), 件数 = 件数 - 1
+    WHERE 月初 = substr(OLD.日付, 1, 8) || '01' AND 勘定科目ID = OLD.勘定科目ID;
+    DELETE FROM _月計
+    WHERE 月初 = substr(OLD.日付, 1, 8) || '01' AND 勘定科目ID = OLD.勘定科目ID AND 件数 <= 0;
+END;
+CREATE TRIGGER IF NOT EXISTS 出納簿_月計_変更 AFTER UPDATE OF 日付, 勘定科目ID, 金額 ON 出納簿
+BEGIN
+    UPDATE _月計 SET 合計 = 合計 - coalesce(OLD.金額, 0), 件数 = 件数 - 1
+    WHERE OLD.日付 IS NOT NULL AND OLD.勘定科目ID IS NOT NULL
+      AND 月初 = substr(OLD.日付, 1, 8) || '01' AND 勘定科目ID = OLD.勘定科目ID;
+    DELETE FROM _月計
+    WHERE 月初 = substr(OLD.日付, 1, 8) || '01' AND 勘定科目ID = OLD.勘定科目ID AND 件数 <= 0;
+    INSERT INTO _月計
+    SELECT substr(NEW.日付, 1, 8) || '01', NEW.勘定科目ID, coalesce(NEW.金額, 0), 1
+    WHERE NEW.日付 IS NOT NULL AND NEW.勘定科目ID IS NOT NULL
+    ON CONFLICT (月初, 勘定科目ID) DO UPDATE SET 合計 = 合計 + excluded.合計, 件数 = 件数 + 1;
+END;
+
+-- @table 取引先
+CREATE TABLE 取引先 (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    取引先名称 TEXT,
+    表示順序 INTEGER
+);
+CREATE INDEX IF NOT EXISTS 取引先_名称 ON 取引先 (取引先名称);
+
+-- @table 定期支払
+CREATE TABLE 定期支払 (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    勘定科目ID INTEGER,
+    支払日 INTEGER,
+    自動アナウンス INTEGER,
+    開始日 DATE,
+    終了日 DATE,
+    月指定フラグ INTEGER,
+    "1月" INTEGER,
+    "2月" INTEGER,
+    "3月" INTEGER,
+    "4月" INTEGER,
+    "5月" INTEGER,
+    "6月" INTEGER,
+    "7月" INTEGER,
+    "8月" INTEGER,
+    "9月" INTEGER,
+    "10月" INTEGER,
+    "11月" INTEGER,
+    "12月" INTEGER,
+    休日フラグ INTEGER
+);
+
+-- @table 分割支払
+CREATE TABLE 分割支払 (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    勘定科目ID INTEGER,
+    総返済額 INTEGER,
+    月返済額 INTEGER,
+    賞与月１ INTEGER,
+    賞与月２ INTEGER,
+    賞与月返済額 INTEGER,
+    支払日 INTEGER,
+    開始年月 DATE,
+    完済年月 DATE,
+    自動アナウンス INTEGER,
+    残額 INTEGER,
+    備考 TEXT
+);
+
+-- @view View_出納簿: 出納簿 勘定科目 取引先
+-- Every entry with its account item and counterparty; entries without a
+-- counterparty (or with an item since removed) stay in the list. The entry's
+-- own key and note keep their qualified names.
+CREATE VIEW IF NOT EXISTS View_出納簿 AS
+SELECT 出納簿.ID AS "出納簿.ID",
+       出納簿.金額 AS 金額,
+       出納簿.日付 AS 日付,
+       出納簿.勘定科目ID AS 勘定科目ID,
+       勘定科目.科目名称 AS 科目名称,
+       勘定科目.レベル AS レベル,
+       勘定科目.親科目ID AS 親科目ID,
+       勘定科目.仕分けID AS 仕分けID,
+       出納簿.取引先ID AS 取引先ID,
+       取引先.取引先名称 AS 取引先名称,
+       出納簿.ミクリID AS ミクリID,
+       出納簿.備考 AS "出納簿.備考"
+FROM 出納簿
+LEFT JOIN 勘定科目 ON 勘定科目.ID = 出納簿.勘定科目ID
+LEFT JOIN 取引先 ON 取引先.ID = 出納簿.取引先ID;

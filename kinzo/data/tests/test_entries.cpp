@@ -1,0 +1,275 @@
+// Cash-book entries and the aggregates of the ledger views.
+
+#include "LedgerFixture.h"
+
+#include "kinzo/data/CTableCater.h"
+#include "kinzo/data/CTableKinzo.h"
+#include "kinzo/data/CViewKinzo.h"
+#include "kinzo/data/SqlText.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class TestEntries : public QObject {
+    Q_OBJECT
+
+    LedgerFixture m_ledger;
+    CTableKinzo m_entries;
+    CViewKinzo m_view;
+    _AccountItem m_salary, m_food, m_rent;
+
+    _KinzoEntry add(const QDate& date, const _AccountItem& item, qint64 amount, const QString& note = QString())
+    {
+        _KinzoEntry entry{0, date, item.ID, amount, 0, 0, note};
+        const DbStatus status = m_entries.AddEntry(entry);
+        if (status != DbStatus::Ok) qWarning() << m_entries.m_lastError;
+        return entry;
+    }
+
+    // The carry-over as the plain aggregate over every entry computes it.
+    qint64 plainCarryOver(const QDate& day)
+    {
+        qint64 carry = 0;
+        for (int side = 1; side <= 2; ++side) {
+            ValueMapList rows;
+            m_view.SelectSql(u"SELECT SUM(金額) AS 合計 FROM View_出納簿 WHERE 日付<#%1# AND 仕分けID=%2"_s.arg(
+                                 DateToSql(day), QString::number(side)),
+                             rows);
+            carry += (side == 1 ? 1 : -1) * rows.value(0).value(u"合計"_s).toLongLong();
+        }
+        return carry;
+    }
+
+    QStringList totals(const ValueMapList& rows, const QString& key)
+    {
+        QStringList list;
+        for (const ValueMap& row : rows)
+            list << u"%1/%2=%3"_s.arg(row.value(key), row.value(u"勘定科目ID"_s), row.value(u"合計"_s));
+        list.sort();
+        return list;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_ledger.Create());
+        m_entries.m_pConnection = &m_ledger.connection;
+        m_view.m_pConnection = &m_ledger.connection;
+        m_salary = m_ledger.AddChild(m_ledger.income, u"給与"_s);
+        m_food = m_ledger.AddChild(m_ledger.expense, u"食費"_s);
+        m_rent = m_ledger.AddChild(m_ledger.expense, u"家賃"_s);
+    }
+    void cleanup() { m_ledger.connection.Close(); }
+
+    void addAndUpdate()
+    {
+        _KinzoEntry bare = add(QDate(2010, 4, 1), m_food, 500);
+        ValueMap row;
+        QCOMPARE(m_entries.SelectById(bare.ID, row), DbStatus::Ok);
+        QCOMPARE(row.keys(), (QStringList{u"ID"_s, u"日付"_s, u"勘定科目ID"_s, u"金額"_s}));
+        QCOMPARE(row.value(u"日付"_s), u"2010-04-01"_s);
+
+        const QString note = u"it's 50% off; DROP TABLE 出納簿 -- [a_b] \\ ＳＡＬＥ"_s;
+        _KinzoEntry noted = add(QDate(2010, 4, 2), m_food, 700, note);
+        _KinzoEntry read;
+        QCOMPARE(m_entries.GetEntry(noted.ID, read), DbStatus::Ok);
+        QCOMPARE(read.note, note);
+        QList<_ViewEntry> found;
+        QCOMPARE(m_view.SelectEntries(u"出納簿.備考 LIKE '%"_s + EscapeLike(u"50% off; DROP"_s) + u"%'"_s,
+                                      u"日付"_s, found),
+                 DbStatus::Ok);
+        QCOMPARE(found.size(), 1);
+
+        read.note.clear();
+        read.amount = -20;
+        QCOMPARE(m_entries.UpdateEntry(read), DbStatus::Ok);
+        QCOMPARE(m_entries.SelectById(read.ID, row), DbStatus::Ok);
+        QVERIFY(!row.contains(u"備考"_s));
+        QCOMPARE(row.value(u"金額"_s), u"-20"_s);
+
+        _KinzoEntry tooLarge{0, QDate(2010, 4, 3), m_food.ID, 2147483648LL, 0, 0, QString()};
+        QCOMPARE(m_entries.AddEntry(tooLarge), DbStatus::InsertFailed);
+        QCOMPARE(m_entries.GetEntry(9999, read), DbStatus::NotFound);
+    }
+
+    void viewKeepsEntriesWithoutCounterparty()
+    {
+        CTableCater caters;
+        caters.m_pConnection = &m_ledger.connection;
+        _CaterData shop{0, u"八百屋"_s, 1};
+        QCOMPARE(caters.AddCater(shop), DbStatus::Ok);
+        _KinzoEntry withShop{0, QDate(2010, 4, 1), m_food.ID, 300, shop.ID, 7, u"野菜"_s};
+        QCOMPARE(m_entries.AddEntry(withShop), DbStatus::Ok);
+        add(QDate(2010, 4, 1), m_food, 200);
+        QList<_ViewEntry> entries;
+        QCOMPARE(m_view.SelectRange(QDate(2010, 4, 1), QDate(2010, 4, 1), entries), DbStatus::Ok);
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries[0].caterName, u"八百屋"_s);
+        QCOMPARE(entries[0].mikuriId, 7);
+        QCOMPARE(entries[0].note, u"野菜"_s);
+        QCOMPARE(entries[0].side, 2);
+        QCOMPARE(entries[0].itemName, u"食費"_s);
+        QCOMPARE(entries[1].caterId, 0);
+        _ViewEntry one;
+        QCOMPARE(m_view.GetViewEntry(withShop.ID, one), DbStatus::Ok);
+        QCOMPARE(one.amount, 300);
+        QCOMPARE(m_view.GetViewEntry(999, one), DbStatus::NotFound);
+    }
+
+    void carryOver()
+    {
+        add(QDate(2010, 3, 31), m_salary, 300000);
+        add(QDate(2010, 4, 1), m_food, 1200);
+        add(QDate(2010, 4, 1), m_rent, 80000);
+        _KinzoEntry moved = add(QDate(2010, 4, 15), m_food, 800);
+        add(QDate(2010, 5, 25), m_salary, 300000);
+        qint64 carry = -1;
+        QCOMPARE(m_view.GetCarryOver(QDate(2010, 3, 31), carry), DbStatus::Ok);
+        QCOMPARE(carry, 0);
+        QCOMPARE(m_view.GetCarryOver(QDate(2010, 4, 15), carry), DbStatus::Ok);
+        QCOMPARE(carry, 300000 - 81200);
+        QCOMPARE(m_view.GetCarryOver(QDate(2010, 6, 1), carry), DbStatus::Ok);
+        QCOMPARE(carry, 600000 - 82000);
+        // Moving, changing and deleting entries keeps the month totals true.
+        moved.date = QDate(2010, 2, 1);
+        moved.amount = 5000;
+        QCOMPARE(m_entries.UpdateEntry(moved), DbStatus::Ok);
+        QCOMPARE(m_entries.MoveToItem(m_rent.ID, m_food.ID, m_ledger.accounts, true), DbStatus::Ok);
+        QCOMPARE(m_entries.DeleteRange(QDate(2010, 5, 1), QDate(2010, 5, 31)), DbStatus::Ok);
+        for (const QDate& day : {QDate(2010, 1, 1), QDate(2010, 2, 2), QDate(2010, 4, 1), QDate(2010, 4, 2),
+                                 QDate(2011, 1, 1)}) {
+            QCOMPARE(m_view.GetCarryOver(day, carry), DbStatus::Ok);
+            QCOMPARE(carry, plainCarryOver(day));
+        }
+        QCOMPARE(carry, 300000 - 86200);
+        _AccountItem gone;
+        QCOMPARE(m_ledger.accounts.GetItem(m_rent.ID, gone), DbStatus::NotFound);
+    }
+
+    void sumsAreSixtyFourBit()
+    {
+        for (int i = 0; i < 3; ++i) add(QDate(2010, 4, 1), m_salary, 2000000000);
+        add(QDate(2010, 4, 2), m_salary, 2000000000);
+        ValueMapList rows;
+        QCOMPARE(m_view.DayTotals(QDate(2010, 4, 1), QDate(2010, 4, 30), rows), DbStatus::Ok);
+        QCOMPARE(rows[0].value(u"合計"_s), u"6000000000"_s);
+        QCOMPARE(m_view.MonthTotals(QDate(2010, 4, 1), QDate(2010, 4, 30), rows), DbStatus::Ok);
+        QCOMPARE(rows[0].value(u"合計"_s), u"8000000000"_s);
+        qint64 carry = 0;
+        QCOMPARE(m_view.GetCarryOver(QDate(2010, 5, 1), carry), DbStatus::Ok);
+        QCOMPARE(carry, 8000000000LL);
+    }
+
+    void dayAndMonthTotals()
+    {
+        add(QDate(2010, 3, 31), m_food, 1);
+        add(QDate(2010, 4, 1), m_food, 100);
+        add(QDate(2010, 4, 1), m_food, 50);
+        add(QDate(2010, 4, 1), m_rent, 7);
+        add(QDate(2010, 6, 30), m_food, 20);
+        add(QDate(2011, 3, 31), m_food, 3);
+        add(QDate(2011, 4, 1), m_food, 9);
+        ValueMapList rows;
+        QCOMPARE(m_view.DayTotals(QDate(2010, 4, 1), QDate(2010, 6, 30), rows), DbStatus::Ok);
+        const QString food = QString::number(m_food.ID), rent = QString::number(m_rent.ID);
+        QCOMPARE(totals(rows, u"日付"_s), (QStringList{u"2010-04-01/%1=150"_s.arg(food), u"2010-04-01/%1=7"_s.arg(rent),
+                                                      u"2010-06-30/%1=20"_s.arg(food)}));
+        QCOMPARE(rows.last().value(u"日付"_s), u"2010-06-30"_s);
+        const QStringList fiscalYear{u"2010/04/%1=150"_s.arg(food), u"2010/04/%1=7"_s.arg(rent),
+                                     u"2010/06/%1=20"_s.arg(food), u"2011/03/%1=3"_s.arg(food)};
+        QCOMPARE(m_view.MonthTotals(QDate(2010, 4, 1), QDate(2011, 3, 31), rows), DbStatus::Ok);
+        QCOMPARE(totals(rows, u"年月"_s), fiscalYear);
+        // Days inside months are read from the entries and agree.
+        QCOMPARE(m_view.MonthTotals(QDate(2010, 4, 2), QDate(2011, 3, 30), rows), DbStatus::Ok);
+        QCOMPARE(totals(rows, u"年月"_s), (QStringList{u"2010/06/%1=20"_s.arg(food)}));
+    }
+
+    void fiscalYearTotals()
+    {
+        add(QDate(2010, 3, 31), m_food, 1);
+        add(QDate(2010, 4, 1), m_food, 10);
+        add(QDate(2011, 3, 31), m_food, 100);
+        add(QDate(2011, 4, 1), m_food, 1000);
+        add(QDate(2011, 12, 31), m_salary, 5);
+        const QString food = QString::number(m_food.ID), salary = QString::number(m_salary.ID);
+        ValueMapList rows;
+        QCOMPARE(m_view.FiscalYearTotals(QDate(), QDate(), 4, rows), DbStatus::Ok);
+        QCOMPARE(totals(rows, u"年度"_s), (QStringList{u"2009/%1=1"_s.arg(food), u"2010/%1=110"_s.arg(food),
+                                                       u"2011/%1=5"_s.arg(salary), u"2011/%1=1000"_s.arg(food)}));
+        QCOMPARE(m_view.FiscalYearTotals(QDate(), QDate(), 1, rows), DbStatus::Ok);
+        QCOMPARE(totals(rows, u"年度"_s), (QStringList{u"2010/%1=11"_s.arg(food), u"2011/%1=5"_s.arg(salary),
+                                                       u"2011/%1=1100"_s.arg(food)}));
+        QCOMPARE(m_view.FiscalYearTotals(QDate(2010, 4, 1), QDate(2011, 3, 31), 4, rows), DbStatus::Ok);
+        QCOMPARE(totals(rows, u"年度"_s), (QStringList{u"2010/%1=110"_s.arg(food)}));
+        QCOMPARE(m_view.FiscalYearTotals(QDate(2010, 4, 2), QDate(), 4, rows), DbStatus::Ok);
+        QCOMPARE(totals(rows, u"年度"_s), (QStringList{u"2010/%1=100"_s.arg(food), u"2011/%1=5"_s.arg(salary),
+                                                       u"2011/%1=1000"_s.arg(food)}));
+        QCOMPARE(m_view.FiscalYearTotals(QDate(), QDate(2011, 3, 30), 4, rows), DbStatus::Ok);
+        QCOMPARE(totals(rows, u"年度"_s), (QStringList{u"2009/%1=1"_s.arg(food), u"2010/%1=10"_s.arg(food)}));
+    }
+
+    void navigationAndRanges()
+    {
+        _KinzoEntry a = add(QDate(2010, 4, 1), m_rent, 1);
+        _KinzoEntry b = add(QDate(2010, 4, 1), m_food, 2);
+        _KinzoEntry c = add(QDate(2010, 4, 3), m_food, 3);
+        _KinzoEntry d = add(QDate(2010, 4, 5), m_salary, 4);
+        QDate found;
+        QCOMPARE(m_view.NextDateWithData(QDate(2010, 4, 1), found), DbStatus::Ok);
+        QCOMPARE(found, QDate(2010, 4, 3));
+        QCOMPARE(m_view.NextDateWithData(QDate(2010, 4, 5), found), DbStatus::Ok);
+        QVERIFY(!found.isValid());
+        QCOMPARE(m_view.PrevDateWithData(QDate(2010, 4, 5), found), DbStatus::Ok);
+        QCOMPARE(found, QDate(2010, 4, 3));
+        QCOMPARE(m_view.PrevDateWithData(QDate(2010, 4, 1), found), DbStatus::Ok);
+        QVERIFY(!found.isValid());
+
+        QList<_ViewEntry> entries;
+        QCOMPARE(m_view.SelectRange(QDate(2010, 4, 1), QDate(2010, 4, 3), entries), DbStatus::Ok);
+        QCOMPARE(entries.size(), 3);
+        QCOMPARE(entries[0].ID, a.ID);
+        QCOMPARE(entries[1].ID, b.ID);
+        AccountItemList tree;
+        QCOMPARE(m_ledger.accounts.LoadTree(tree), DbStatus::Ok);
+        QCOMPARE(m_view.SelectRange(QDate(2010, 4, 1), QDate(2010, 4, 30), tree.Find(m_ledger.expense.ID), entries),
+                 DbStatus::Ok);
+        QCOMPARE(entries.size(), 3);
+        QCOMPARE(m_view.SelectRange(QDate(2010, 4, 1), QDate(2010, 4, 30), tree.Find(m_food.ID), entries), DbStatus::Ok);
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(m_view.SelectForItem(m_food.ID, QDate(2010, 4, 2), QDate(), entries), DbStatus::Ok);
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].ID, c.ID);
+
+        QDate first, last;
+        qint64 count = 0;
+        QCOMPARE(m_entries.GetDateRange(first, last, count), DbStatus::Ok);
+        QCOMPARE(first, QDate(2010, 4, 1));
+        QCOMPARE(last, QDate(2010, 4, 5));
+        QCOMPARE(count, 4);
+        QCOMPARE(m_entries.CountForItem(m_food.ID, count), DbStatus::Ok);
+        QCOMPARE(count, 2);
+        QCOMPARE(m_entries.DeleteOutsideRange(QDate(2010, 4, 3), QDate(2010, 4, 5)), DbStatus::Ok);
+        QCOMPARE(m_entries.GetDateRange(first, last, count), DbStatus::Ok);
+        QCOMPARE(count, 2);
+        QCOMPARE(first, QDate(2010, 4, 3));
+        Q_UNUSED(d);
+        QCOMPARE(m_entries.DeleteAll(), DbStatus::Ok);
+        QCOMPARE(m_entries.GetDateRange(first, last, count), DbStatus::Ok);
+        QVERIFY(!first.isValid() && count == 0);
+    }
+
+    void mikuriSelection()
+    {
+        _KinzoEntry linked{0, QDate(2010, 4, 1), m_food.ID, 10, 0, 123, QString()};
+        QCOMPARE(m_entries.AddEntry(linked), DbStatus::Ok);
+        add(QDate(2010, 4, 1), m_food, 20);
+        QList<_KinzoEntry> entries;
+        QCOMPARE(m_entries.SelectForItemAndMikuri(m_food.ID, 123, entries), DbStatus::Ok);
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].ID, linked.ID);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEntries)
+#include "test_entries.moc"
