@@ -169,6 +169,13 @@ bool ImportTable(sqlite3* db, const QString& table, const QString& path, QString
         kinds.append(column->kind);
         names.append(quotedName(column->name));
     }
+    // A file without some column would silently leave it empty in every row.
+    for (const Column& column : columns) {
+        if (!names.contains(quotedName(column.name))) {
+            error = u"CSVファイルに列 %1 がありません。"_s.arg(column.name);
+            return false;
+        }
+    }
     const QString placeholders = QStringList(names.size(), u"?"_s).join(u", "_s);
     const QByteArray sql =
         u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(quotedName(table), names.join(u", "_s), placeholders).toUtf8();
@@ -183,8 +190,9 @@ bool ImportTable(sqlite3* db, const QString& table, const QString& path, QString
         if (record.size() == 1 && record[0].text.isEmpty() && !record[0].quoted) continue;  // blank line
         QString reason;
         if (record.size() > kinds.size()) reason = u"列が多すぎます"_s;
+        else if (record.size() < kinds.size()) reason = u"列が足りません"_s;
         for (int i = 0; reason.isEmpty() && i < kinds.size(); ++i)
-            bindField(stmt, i + 1, i < record.size() ? record[i] : CsvField(), kinds[i], reason);
+            bindField(stmt, i + 1, record[i], kinds[i], reason);
         if (reason.isEmpty() && sqlite3_step(stmt) != SQLITE_DONE) reason = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_reset(stmt);
         if (!reason.isEmpty()) {

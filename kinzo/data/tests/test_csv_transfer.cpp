@@ -175,7 +175,8 @@ private Q_SLOTS:
         entries.m_pConnection = &ledger.connection;
         const ValueMapList before = rowsOf(ledger, u"出納簿"_s);
         const QString path = ledger.dir.filePath(u"出納簿.csv"_s);
-        writeAll(path, "\"ID\",\"日付\",\"勘定科目ID\",\"金額\"\r\n1,2010/04/01,3,100\r\n2,2010/13/01,3,100\r\n");
+        writeAll(path, "\"ID\",\"日付\",\"勘定科目ID\",\"金額\",\"取引先ID\",\"ミクリID\",\"備考\"\r\n"
+                       "1,2010/04/01,3,100,,,\r\n2,2010/13/01,3,100,,,\r\n");
         QCOMPARE(entries.ImportCsv(path), DbStatus::CsvFailed);
         QVERIFY2(entries.m_lastError.contains(u"2 件目"_s), qPrintable(entries.m_lastError));
         QCOMPARE(rowsOf(ledger, u"出納簿"_s), before);
