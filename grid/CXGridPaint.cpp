@@ -1,7 +1,7 @@
 // The grid on screen: an off-screen picture redrawn only when dirty, each
 // merged area drawn once over its whole extent, fixed cells in the fixed
 // colours, group marks on header groups, and the cursor in reverse video
-// with an inner outline so that a low-vision user finds it at once.
+// with a heavy frame so that a low-vision user finds it at once.
 #include "CXGrid.h"
 
 #include <QPaintEvent>
@@ -152,15 +152,15 @@ void CXGrid::PaintCursor(QPainter& painter)
     const QColor paper = Colour(GetCellBackColor());
     const double zoom = GetZoom();
     const int thick = Scaled(2, zoom);
+    // Reverse video inside, and a frame one line wider than the grid lines
+    // around, so the cell stands out at any size; without the focus only the frame.
+    painter.setPen(QPen(ink, thick));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(-thick / 2, -thick / 2, thick / 2, thick / 2));
     if (hasFocus()) {
         painter.fillRect(area, ink);
-        painter.setPen(QPen(paper, thick));
-        painter.drawRect(area.adjusted(thick + 1, thick + 1, -thick - 1, -thick - 1));
         painter.setPen(paper);
         GetCell(cur)->Draw(painter, area, {Scaled(cxgrid::TextMarginX, zoom), Scaled(cxgrid::TextMarginY, zoom)});
-    } else {
-        painter.setPen(QPen(ink, thick + 1));
-        painter.drawRect(area.adjusted(thick / 2 + 1, thick / 2 + 1, -thick / 2 - 1, -thick / 2 - 1));
     }
     painter.setClipping(false);
 }
