@@ -12,6 +12,29 @@ QSet<const CXGrid*>& aliveGrids()
     return grids;
 }
 
+QHash<const CXGrid*, CXGridAccessibleTable*>& tables()
+{
+    static QHash<const CXGrid*, CXGridAccessibleTable*> made;
+    return made;
+}
+
+std::function<void(QAccessibleEvent*)>& eventSink()
+{
+    static std::function<void(QAccessibleEvent*)> sink;
+    return sink;
+}
+
+void Send(QAccessibleEvent* event)
+{
+    if (eventSink()) eventSink()(event);
+    else QAccessible::updateAccessibility(event);
+}
+
+bool Listened()
+{
+    return eventSink() || QAccessible::isActive();
+}
+
 QAccessibleInterface* Factory(const QString&, QObject* object)
 {
     auto* grid = qobject_cast<CXGrid*>(object);
@@ -108,32 +131,52 @@ int ChildIndex(const CXGrid& grid, int row, int col)
     return r * TableCount(grid.ColumnLayout()) + c;
 }
 
+void SetEventSink(std::function<void(QAccessibleEvent*)> sink)
+{
+    eventSink() = std::move(sink);
+}
+
 void NotifyFocus(CXGrid* grid, CXCellID pos)
 {
-    if (!QAccessible::isActive() || !IsAlive(grid) || !grid->hasFocus()) return;
+    if (!Listened() || !IsAlive(grid) || !grid->hasFocus()) return;
     const CXCellID anchor = ShownAnchor(*grid, pos);
     const int index = anchor.IsSet() ? ChildIndex(*grid, anchor.row, anchor.col) : -1;
     QAccessibleEvent event(grid, QAccessible::Focus);
     if (index >= 0) event.setChild(index);
-    QAccessible::updateAccessibility(&event);
+    Send(&event);
 }
 
 void NotifyReset(CXGrid* grid)
 {
-    if (!QAccessible::isActive() || !IsAlive(grid)) return;
+    if (!IsAlive(grid)) return;
+    // Cached cells go at once, whether or not anyone listens for events.
+    if (CXGridAccessibleTable* table = CXGridAccessibleTable::Existing(grid)) table->DropCells();
+    if (!Listened()) return;
     QAccessibleTableModelChangeEvent event(grid, QAccessibleTableModelChangeEvent::ModelReset);
-    QAccessible::updateAccessibility(&event);
+    Send(&event);
 }
 
 }  // namespace CXGridAccessible
 
 // --- The table.
 
-CXGridAccessibleTable::CXGridAccessibleTable(CXGrid* grid) : QAccessibleWidget(grid, QAccessible::Table), m_grid(grid) {}
+CXGridAccessibleTable::CXGridAccessibleTable(CXGrid* grid) : QAccessibleWidget(grid, QAccessible::Table), m_grid(grid)
+{
+    tables().insert(grid, this);
+}
 
 CXGridAccessibleTable::~CXGridAccessibleTable()
 {
+    for (auto it = tables().begin(); it != tables().end();) {
+        if (it.value() == this) it = tables().erase(it);
+        else ++it;
+    }
     DropCells();
+}
+
+CXGridAccessibleTable* CXGridAccessibleTable::Existing(const CXGrid* grid)
+{
+    return tables().value(grid, nullptr);
 }
 
 CXGrid* CXGridAccessibleTable::Grid() const

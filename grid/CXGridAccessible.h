@@ -11,7 +11,10 @@
 
 #include "grid/CXGridTypes.h"
 
+#include <functional>
+
 class CXGrid;
+class QAccessibleEvent;
 
 namespace CXGridAccessible {
 
@@ -28,5 +31,11 @@ int ChildIndex(const CXGrid& grid, int row, int col);
 void NotifyFocus(CXGrid* grid, CXCellID pos);
 // Lines were added or removed: cached cells are dropped.
 void NotifyReset(CXGrid* grid);
+
+// Where the grid's events go: QAccessible::updateAccessibility unless a
+// function is installed (platforms without an accessibility bridge, such as
+// the offscreen one, drop every event before any handler sees it). An empty
+// function restores the default.
+void SetEventSink(std::function<void(QAccessibleEvent*)> sink);
 
 }  // namespace CXGridAccessible

@@ -83,10 +83,13 @@ public:
     // The (cached) interface of the cell that stands for the merged area
     // holding pos; null when nothing of it is shown.
     QAccessibleInterface* CellFor(CXCellID pos) const;
+    // Forgets every cell interface made so far.
+    void DropCells();
+    // The table interface made for a grid, or null.
+    static CXGridAccessibleTable* Existing(const CXGrid* grid);
 
 private:
     CXGrid* Grid() const;
-    void DropCells();
 
     QPointer<CXGrid> m_grid;
     mutable QHash<qint64, QAccessible::Id> m_cells;
