@@ -143,13 +143,6 @@ void CXGrid::PutOnClipboard(const QString& text)
     if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(text);
 }
 
-int CXGrid::AccessibleIndex(CXCellID pos) const
-{
-    const int r = RowLayout().IsShown(pos.row) ? pos.row : -1;
-    const int c = ColumnLayout().IsShown(pos.col) ? pos.col : -1;
-    return CXGridAccessible::ChildIndex(*this, r, c);
-}
-
 bool CXGrid::event(QEvent* event)
 {
     // Keys of the grid's map win over shortcuts of the window while it has the focus.

@@ -96,9 +96,6 @@ public:
     // it toggles that cell's group; also emits cellDoubleClicked.
     virtual void OnCellDoubleClick(CXCellID pos);
 
-    // The accessible child index of a cell (for focus events), -1 when not shown.
-    int AccessibleIndex(CXCellID pos) const;
-
 Q_SIGNALS:
     void cellDoubleClicked(int row, int col);
 
@@ -151,5 +148,4 @@ private:
     CXPrintMeasures m_measures;
     std::vector<CXPrintPage> m_colPages;
     std::vector<CXPrintPage> m_rowPages;
-    bool m_printing = false;
 };

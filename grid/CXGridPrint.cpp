@@ -148,7 +148,6 @@ int CXGrid::Print(QPrinter* printer)
     printer->setDocName(m_printTitle.text.isEmpty() ? u"表"_s : m_printTitle.text);
     QPainter painter;
     if (!painter.begin(printer)) return 0;
-    m_printing = true;
     painter.setFont(PointFont(GetFontName(), GetFontSize(), m_font));
     bool ok = true;
     bool first = true;
@@ -164,7 +163,6 @@ int CXGrid::Print(QPrinter* printer)
             PrintPageNumber(painter, colPage, rowPage);
         }
     }
-    m_printing = false;
     if (!ok) {
         printer->abort();
         return 0;

@@ -11,6 +11,8 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
+#include <QApplication>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -97,6 +99,37 @@ private Q_SLOTS:
         QCOMPARE(heard.Last(), u"繰越 残高 50,000"_s);
         QTest::keyClick(&grid, Qt::Key_Comma, Qt::KeypadModifier);
         QCOMPARE(heard.Lines().size(), 2);
+    }
+
+    void theCursorStaysInSightAndTheWheelScrolls()
+    {
+        using namespace summary;
+        Window w;
+        w.window.resize(330, 230);
+        QVERIFY(w.Ready());
+        CXGrid& grid = *w.grid;
+        FillSummary(grid);
+        grid.SetCurrentCell(CarryRow, Salary);
+        for (int i = 0; i < 3; ++i) QTest::keyClick(&grid, Qt::Key_PageDown);
+        for (int i = 0; i < 5; ++i) QTest::keyClick(&grid, Qt::Key_Right);
+        QCOMPARE(grid.GetCurrentCell(), CXCellID(TotalRow, Food));
+        QVERIFY(grid.GetScrollRow() > 0);
+        QVERIFY(grid.GetScrollColumn() > 0);
+        QVERIFY(grid.viewport()->rect().contains(grid.GetCellRect(grid.GetCurrentCell())));
+        QCOMPARE(grid.verticalScrollBar()->value(), grid.GetScrollRow());
+
+        const int row = grid.GetScrollRow();
+        const int col = grid.GetScrollColumn();
+        const QPointF at(50, 100);
+        QWheelEvent up(at, grid.viewport()->mapToGlobal(at), {}, QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid.viewport(), &up);
+        QCOMPARE(grid.GetScrollRow(), std::max(0, row - 3));
+        QWheelEvent left(at, grid.viewport()->mapToGlobal(at), {}, QPoint(0, 120), Qt::NoButton,
+                         Qt::ShiftModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid.viewport(), &left);
+        QCOMPARE(grid.GetScrollColumn(), col - 1);
+        QCOMPARE(grid.GetScrollRow(), std::max(0, row - 3));
     }
 
     void focusSpeaksTheCellAlone()
