@@ -1,5 +1,7 @@
 #include "KoMessageBox.h"
 
+#include "KoAppVoice.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -31,6 +33,9 @@ KoAnswer KoMessageBox(QWidget* owner, const QString& text, KoButtons buttons,
     const KoMessage message{text,
                             caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption,
                             buttons, icon};
+    // Said in full before the box appears, so the reader's own announcement
+    // of the box does not cut it off.
+    KoAppReadText(text, 1, 1);
     if (answerer()) {
         const KoAnswer answer = answerer()(message);
         return buttons == KoButtons::Ok ? KoAnswer::Ok : answer;
