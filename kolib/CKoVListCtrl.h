@@ -1,0 +1,24 @@
+#pragma once
+// A list with columns and a check box on each row, read out row by row: after
+// each key the selected row is spoken, each non-empty column with its heading,
+// then " チェックあり " or " チェックなし " for a row with a check box. With XP
+// Reader, Space also says whether it set or cleared the check.
+
+#include <QTreeWidget>
+
+class CKoVListCtrl : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit CKoVListCtrl(QWidget* parent = nullptr);
+
+    // The first selected row in list order, or null.
+    QTreeWidgetItem* FirstSelected() const;
+    // What is spoken for a row.
+    QString ItemSpeech(const QTreeWidgetItem* item) const;
+    // What XP Reader hears after Space left the check box so.
+    static QString CheckAnnouncement(bool checked);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+};
