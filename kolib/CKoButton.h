@@ -9,6 +9,7 @@ class CKoButton : public QPushButton {
     Q_OBJECT
 public:
     explicit CKoButton(const QString& caption = QString(), QWidget* parent = nullptr);
+    explicit CKoButton(QWidget* parent) : CKoButton(QString(), parent) {}
 
     // A text spoken instead of the caption when the button gets the focus
     // ("プラス" for "＋"); it is also the name assistive technology reads.

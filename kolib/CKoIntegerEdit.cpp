@@ -73,7 +73,6 @@ bool CKoIntegerEdit::InRange(const QString& text) const
 
 void CKoIntegerEdit::RefuseValue()
 {
-    m_error = true;
     KoMessageBox(this, RangeMessage(m_minimum, m_maximum));
     setFocus(Qt::OtherFocusReason);
     selectAll();
@@ -89,16 +88,14 @@ bool CKoIntegerEdit::CheckRange(bool emptyAllowed)
 
 void CKoIntegerEdit::keyPressEvent(QKeyEvent* event)
 {
-    // Seen before the dialog takes Escape to close: leaving that way is not checked.
-    m_escapePressed = event->key() == Qt::Key_Escape;
+    // Seen before the dialog takes Escape to close it: leaving that way is not
+    // checked. The mark lasts only while this key is handled, so an Escape
+    // that closes nothing does not switch the check off for later.
+    if (event->key() == Qt::Key_Escape && !m_escapePressed) {
+        m_escapePressed = true;
+        QMetaObject::invokeMethod(this, [this] { m_escapePressed = false; }, Qt::QueuedConnection);
+    }
     CKoEdit::keyPressEvent(event);
-}
-
-void CKoIntegerEdit::focusInEvent(QFocusEvent* event)
-{
-    m_error = false;
-    m_escapePressed = false;
-    CKoEdit::focusInEvent(event);
 }
 
 void CKoIntegerEdit::focusOutEvent(QFocusEvent* event)

@@ -26,8 +26,6 @@ public:
     bool CheckRange(bool emptyAllowed);
     // The value of the text; false in *ok when it is not a whole number.
     int Value(bool* ok = nullptr) const;
-    // Set from a refused value until the field gets the focus again.
-    bool HasError() const { return m_error; }
 
     // Whether a typed character is kept in a sign mode.
     static bool AllowsChar(int signMode, QChar c);
@@ -35,7 +33,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
@@ -47,5 +44,4 @@ private:
     int m_maximum = 0;
     int m_maxChars = 0;
     bool m_escapePressed = false;
-    bool m_error = false;
 };

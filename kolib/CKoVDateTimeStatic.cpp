@@ -8,8 +8,8 @@
 
 CKoVDateTimeStatic::CKoVDateTimeStatic(QWidget* parent) : QLabel(parent)
 {
+    setTextInteractionFlags(Qt::NoTextInteraction);   // sets no focus: must come first
     setFocusPolicy(Qt::StrongFocus);
-    setTextInteractionFlags(Qt::NoTextInteraction);
 }
 
 void CKoVDateTimeStatic::SetDate(const QDate& date)

@@ -7,6 +7,7 @@
 #include "voice/CVoiceReader.h"
 
 #include <QFileInfo>
+#include <QShowEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -69,6 +70,13 @@ QString CKoVFileDialog::FolderSpeech(const QString& folder)
 {
     const QString name = QFileInfo(folder).fileName();
     return u"フォルダ "_s + (name.isEmpty() ? folder : name);
+}
+
+void CKoVFileDialog::showEvent(QShowEvent* event)
+{
+    QFileDialog::showEvent(event);
+    // Opening shows the first folder: said like every later change.
+    if (!event->spontaneous()) OnFolderChange(directory().absolutePath());
 }
 
 void CKoVFileDialog::OnFolderChange(const QString& folder)

@@ -28,6 +28,9 @@ public:
     // What is spoken for a folder the dialog moved to.
     static QString FolderSpeech(const QString& folder);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void OnFolderChange(const QString& folder);
     void OnSelChange(const QString& path);
