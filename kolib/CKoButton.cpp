@@ -29,6 +29,12 @@ QString CKoButton::CaptionSpeech(const QString& caption)
     return spoken.replace(u'(', u' ').remove(u')');
 }
 
+QSize CKoButton::sizeHint() const
+{
+    const int room = fontMetrics().height() / 2;
+    return QPushButton::sizeHint() + QSize(room, room);
+}
+
 void CKoButton::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;

@@ -20,6 +20,9 @@ public:
     // every ")" goes ("OK(&O)" is heard as "OK &O").
     static QString CaptionSpeech(const QString& caption);
 
+    // Room around the caption for the thick focus frame.
+    QSize sizeHint() const override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

@@ -6,6 +6,7 @@
 #include "KoAppSettings.h"
 #include "KoAppVoice.h"
 #include "KoColors.h"
+#include "KoMnemonic.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -59,7 +60,7 @@ QWidget* CKoColorSettingDlg::MakeRow(ColorRow& row, const QString& title, int co
     row.combo = new CKoVComboBox(group);
     row.combo->setObjectName(QString::number(comboId));
     row.combo->Setup(colourName);
-    comboLabel->setBuddy(row.combo);
+    KoTieLabel(comboLabel, row.combo);
     grid->addWidget(comboLabel, 0, 0);
     grid->addWidget(row.combo, 0, 1, 1, 6);
     for (int i = 0; i < 3; ++i) {
@@ -68,7 +69,7 @@ QWidget* CKoColorSettingDlg::MakeRow(ColorRow& row, const QString& title, int co
         edit->setObjectName(QString::number(firstEditId + i));
         edit->SetRange(0, 0, 255, 3);
         edit->setAccessibleName(colourName + u'の' + parts[i]);
-        label->setBuddy(edit);
+        KoTieLabel(label, edit);
         grid->addWidget(label, 1, 2 * i);
         grid->addWidget(edit, 1, 2 * i + 1);
         const QString speech = editSpeech[i];

@@ -137,3 +137,9 @@ void CKoVDateTimeCtrl::mousePressEvent(QMouseEvent* event)
     QDateEdit::mousePressEvent(event);
     SyncField();
 }
+
+bool CKoVDateTimeCtrl::focusNextPrevChild(bool next)
+{
+    // Tab goes to the next control, as everywhere else; the parts are Left and Right's.
+    return QWidget::focusNextPrevChild(next);
+}

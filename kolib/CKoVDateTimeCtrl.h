@@ -4,7 +4,7 @@
 // between its parts, wrapping round, and speak the part reached ("2024年",
 // "5月", "3日"); Up and Down change the part and speak the whole date; any
 // other change of the date while the field has the focus speaks only the
-// parts that changed. Enter does nothing here.
+// parts that changed. Enter does nothing here; Tab leaves the field.
 // With PC-Talker or XP Reader, which do not read this field themselves, getting
 // the focus speaks the whole date and sends focusNotify.
 
@@ -41,6 +41,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void OnDateChange(const QDate& date);

@@ -17,7 +17,7 @@ bool hasCheckBox(const QTreeWidgetItem* item)
 
 }  // namespace
 
-CKoVListCtrl::CKoVListCtrl(QWidget* parent) : QTreeWidget(parent)
+CKoVListCtrl::CKoVListCtrl(QWidget* parent) : QTreeWidget(parent), m_fontHeight(fontMetrics().height())
 {
     setRootIsDecorated(false);
     setUniformRowHeights(true);
@@ -68,4 +68,15 @@ void CKoVListCtrl::keyReleaseEvent(QKeyEvent* event)
     if (event->isAutoRepeat()) return;
     KoAppStopRead();
     if (const QTreeWidgetItem* item = FirstSelected()) KoAppReadText(ItemSpeech(item), 1, 0);
+}
+
+void CKoVListCtrl::changeEvent(QEvent* event)
+{
+    QTreeWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange) return;
+    const int height = fontMetrics().height();
+    if (height == m_fontHeight || m_fontHeight <= 0) return;
+    for (int column = 0; column < columnCount(); ++column)
+        setColumnWidth(column, columnWidth(column) * height / m_fontHeight);
+    m_fontHeight = height;
 }

@@ -2,7 +2,8 @@
 // A list with columns and a check box on each row, read out row by row: after
 // each key the selected row is spoken, each non-empty column with its heading,
 // then " チェックあり " or " チェックなし " for a row with a check box. With XP
-// Reader, Space also says whether it set or cleared the check.
+// Reader, Space also says whether it set or cleared the check. The column
+// widths grow and shrink with the font when the window is magnified.
 
 #include <QTreeWidget>
 
@@ -21,4 +22,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    int m_fontHeight;   // of the font the column widths were made for
 };

@@ -4,6 +4,7 @@
 #include "CKoPasswordStore.h"
 #include "KoAppVoice.h"
 #include "KoMessageBox.h"
+#include "KoMnemonic.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -20,7 +21,7 @@ CKoVLoginDlg::CKoVLoginDlg(const QString& title, const QString& prompt, QWidget*
     m_prompt = new QLabel(m_promptText, this);
     m_prompt->setWordWrap(true);
     m_edit = new CKoPasswordEdit(this);
-    m_prompt->setBuddy(m_edit);
+    KoTieLabel(m_prompt, m_edit);
     layout->addWidget(m_prompt);
     layout->addWidget(m_edit);
     layout->addLayout(MakeOkCancelRow());

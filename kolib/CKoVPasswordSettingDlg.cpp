@@ -3,6 +3,7 @@
 #include "CKoPasswordEdit.h"
 #include "CKoPasswordStore.h"
 #include "KoMessageBox.h"
+#include "KoMnemonic.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -17,7 +18,7 @@ CKoVPasswordSettingDlg::CKoVPasswordSettingDlg(const QString& prompt, QWidget* p
     m_prompt = new QLabel(prompt, this);
     m_prompt->setWordWrap(true);
     m_edit = new CKoPasswordEdit(this);
-    m_prompt->setBuddy(m_edit);
+    KoTieLabel(m_prompt, m_edit);
     layout->addWidget(m_prompt);
     layout->addWidget(m_edit);
     layout->addLayout(MakeOkCancelRow());

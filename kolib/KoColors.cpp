@@ -1,6 +1,7 @@
 #include "KoColors.h"
 
 #include "CKoInifileBase.h"
+#include "CKoStyle.h"
 #include "KoAppSettings.h"
 
 #include <QWidget>
@@ -56,6 +57,7 @@ QPalette KoColorPalette(const QColor& text, const QColor& back)
 void KoApplyColors(QWidget* widget, const QColor& text, const QColor& back)
 {
     if (!widget) return;
+    KoEnsureStyle();
     widget->setPalette(KoColorPalette(text, back));
     widget->setAutoFillBackground(true);
 }

@@ -19,7 +19,7 @@ QColor KoBackColor();
 QPalette KoColorPalette(const QColor& text, const QColor& back);
 
 // Gives the widget that palette (children that set none of their own follow)
-// and has it fill its background.
+// and has it fill its background; installs the toolkit's style (CKoStyle) first.
 void KoApplyColors(QWidget* widget, const QColor& text, const QColor& back);
 // The same with the user's colours.
 void KoApplyAppColors(QWidget* widget);

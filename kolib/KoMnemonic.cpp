@@ -6,6 +6,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRegularExpression>
 
 namespace {
 
@@ -62,4 +63,30 @@ bool KoActivateMnemonic(QWidget* window, int key)
         }
     }
     return false;
+}
+
+QString KoStripMnemonic(const QString& caption)
+{
+    // The Japanese form puts the mnemonic in parentheses after the caption.
+    static const QRegularExpression trailing(QStringLiteral("\\s*[(（]&[^&][)）]"));
+    QString plain = caption;
+    plain.remove(trailing);
+    QString result;
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        if (plain[i] == u'&') {
+            if (i + 1 < plain.size() && plain[i + 1] == u'&') result += u'&';
+            ++i;
+            if (i < plain.size() && plain[i] != u'&') result += plain[i];
+            continue;
+        }
+        result += plain[i];
+    }
+    return result;
+}
+
+void KoTieLabel(QLabel* label, QWidget* field)
+{
+    if (!label || !field) return;
+    label->setBuddy(field);
+    if (field->accessibleName().isEmpty()) field->setAccessibleName(KoStripMnemonic(label->text()));
 }
