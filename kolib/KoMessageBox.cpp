@@ -1,6 +1,9 @@
 #include "KoMessageBox.h"
 
+#include "CKoWindowZoom.h"
+#include "KoAppSettings.h"
 #include "KoAppVoice.h"
+#include "KoColors.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -43,6 +46,9 @@ KoAnswer KoMessageBox(QWidget* owner, const QString& text, KoButtons buttons,
     const auto standard = buttons == KoButtons::Ok ? QMessageBox::Ok
                                                    : QMessageBox::Ok | QMessageBox::Cancel;
     QMessageBox box(boxIcon(icon), message.caption, text, standard, owner);
+    // Read by the same eyes as the windows around it.
+    KoApplyAppColors(&box);
+    box.setFont(CKoWindowZoom::ZoomFont(KoAppZoom()));
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok ? KoAnswer::Ok : KoAnswer::Cancel;
 }

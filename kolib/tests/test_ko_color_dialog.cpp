@@ -50,15 +50,6 @@ private Q_SLOTS:
         QVERIFY(m_settings.Ini().WriteBackColor(QColor(1, 2, 3)));
     }
 
-    void tableHoldsTheSeventeenColours()
-    {
-        const auto& colors = CKoColorSettingDlg::NamedColors();
-        QCOMPARE(QString::fromUtf16(colors[5].name), u"黄色"_s);
-        QCOMPARE(colors[13].color, QColor(0, 255, 0));
-        QCOMPARE(QString::fromUtf16(colors[16].name), u"その他、三原色で指定"_s);
-        QVERIFY(!colors[16].color.isValid());
-    }
-
     void opensOnAnUnlistedColour()
     {
         CKoColorSettingDlg dialog;
