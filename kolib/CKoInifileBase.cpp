@@ -111,6 +111,8 @@ bool CKoInifileBase::WriteFontColor(const QColor& color) { return WriteColor(u"F
 QColor CKoInifileBase::ReadFontColor() const { return ReadColor(u"FontColor"_s); }
 bool CKoInifileBase::WriteBackColor(const QColor& color) { return WriteColor(u"BackColor"_s, color); }
 QColor CKoInifileBase::ReadBackColor() const { return ReadColor(u"BackColor"_s); }
+bool CKoInifileBase::HasFontColor() const { return !ReadString(setupSection, u"FontColor"_s).isEmpty(); }
+bool CKoInifileBase::HasBackColor() const { return !ReadString(setupSection, u"BackColor"_s).isEmpty(); }
 
 bool CKoInifileBase::WriteSaveFolder(const QStringList& f) { return WriteStringList(u"SaveFolder"_s, folderKey, f); }
 void CKoInifileBase::ReadSaveFolder(QStringList& f) const { ReadStringList(u"SaveFolder"_s, folderKey, f); }

@@ -44,6 +44,9 @@ public:
     virtual QColor ReadFontColor() const;
     virtual bool WriteBackColor(const QColor& color);
     virtual QColor ReadBackColor() const;
+    // Whether the file holds a value for the colour at all (a missing one reads as black).
+    bool HasFontColor() const;
+    bool HasBackColor() const;
 
     virtual bool WriteSaveFolder(const QStringList& folders);
     virtual void ReadSaveFolder(QStringList& folders) const;

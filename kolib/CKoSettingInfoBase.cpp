@@ -29,7 +29,7 @@ void CKoSettingInfoBase::Save()
 void CKoSettingInfoBase::SetFontSize(int size)
 {
     m_fontSize = size;
-    m_zoom = size / double(BaseFontSize);
+    m_zoom = ZoomOf(size);
 }
 
 int CKoSettingInfoBase::FontSizeIndex(int size) const
@@ -37,4 +37,20 @@ int CKoSettingInfoBase::FontSizeIndex(int size) const
     for (int i = 0; i < m_fontSizeCount; ++i)
         if (m_fontSizes[i] == size) return i;
     return -1;
+}
+
+int CKoSettingInfoBase::LargerFontSize(int size) const
+{
+    if (m_fontSizeCount == 0) return size;
+    for (int i = 0; i < m_fontSizeCount; ++i)
+        if (m_fontSizes[i] > size) return m_fontSizes[i];
+    return m_fontSizes[m_fontSizeCount - 1];
+}
+
+int CKoSettingInfoBase::SmallerFontSize(int size) const
+{
+    if (m_fontSizeCount == 0) return size;
+    for (int i = m_fontSizeCount - 1; i >= 0; --i)
+        if (m_fontSizes[i] < size) return m_fontSizes[i];
+    return m_fontSizes[0];
 }

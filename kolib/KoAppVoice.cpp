@@ -1,5 +1,7 @@
 #include "KoAppVoice.h"
 
+#include "voice/CVoiceReader.h"
+
 namespace {
 
 CVoiceReader* appVoice = nullptr;
@@ -14,4 +16,14 @@ CVoiceReader* KoAppVoice()
 void KoSetAppVoice(CVoiceReader* voice)
 {
     appVoice = voice;
+}
+
+void KoAppReadText(const QString& text, int stop, int wait)
+{
+    if (appVoice) appVoice->ReadText(text, stop, wait);
+}
+
+void KoAppStopRead()
+{
+    if (appVoice) appVoice->StopRead();
 }

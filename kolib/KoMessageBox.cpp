@@ -1,5 +1,10 @@
 #include "KoMessageBox.h"
 
+#include "CKoWindowZoom.h"
+#include "KoAppSettings.h"
+#include "KoAppVoice.h"
+#include "KoColors.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -31,6 +36,9 @@ KoAnswer KoMessageBox(QWidget* owner, const QString& text, KoButtons buttons,
     const KoMessage message{text,
                             caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption,
                             buttons, icon};
+    // Said in full before the box appears, so the reader's own announcement
+    // of the box does not cut it off.
+    KoAppReadText(text, 1, 1);
     if (answerer()) {
         const KoAnswer answer = answerer()(message);
         return buttons == KoButtons::Ok ? KoAnswer::Ok : answer;
@@ -38,6 +46,9 @@ KoAnswer KoMessageBox(QWidget* owner, const QString& text, KoButtons buttons,
     const auto standard = buttons == KoButtons::Ok ? QMessageBox::Ok
                                                    : QMessageBox::Ok | QMessageBox::Cancel;
     QMessageBox box(boxIcon(icon), message.caption, text, standard, owner);
+    // Read by the same eyes as the windows around it.
+    KoApplyAppColors(&box);
+    box.setFont(CKoWindowZoom::ZoomFont(KoAppZoom()));
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok ? KoAnswer::Ok : KoAnswer::Cancel;
 }

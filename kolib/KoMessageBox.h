@@ -21,7 +21,8 @@ struct KoMessage {
     KoIcon icon = KoIcon::None;
 };
 
-// Shows the message and returns the answer; a box with only OK answers Ok.
+// Speaks the text through the published voice (stop 1, wait 1), then shows
+// the message and returns the answer; a box with only OK answers Ok.
 // An empty caption shows the application's display name.
 KoAnswer KoMessageBox(QWidget* owner, const QString& text, KoButtons buttons = KoButtons::Ok,
                       const QString& caption = QString(), KoIcon icon = KoIcon::None);

@@ -9,6 +9,7 @@ packages="
   speech-dispatcher libspeechd2 libspeechd-dev
   pxlib-dev
   fonts-ipafont
+  poppler-utils
   xvfb xauth
 "
 as_root=""

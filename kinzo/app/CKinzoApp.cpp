@@ -1,5 +1,6 @@
 #include "CKinzoApp.h"
 
+#include "kolib/KoAppSettings.h"
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
 #include "platform/Beep.h"
@@ -43,6 +44,8 @@ int CKinzoApp::InitialSetup(QString& reasons)
     if (!m_iniFile.Initialize(appName, iniFileName, m_programFolder + u"/DEFAULT_Kinzo.ini"_s))
         failures << u"Iniファイル初期化失敗"_s;
     m_settingInfo.Load();
+    KoSetAppIniFile(&m_iniFile);
+    KoSetAppSettings(&m_settingInfo);
 
     m_holidayFile.SetFolder(m_programFolder);
     m_holidayFile.SetLog(&m_diagLog);

@@ -1,0 +1,44 @@
+#include "CKoVComboBox.h"
+
+#include "CKoInputScope.h"
+#include "KoAppVoice.h"
+
+#include <QFocusEvent>
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+
+CKoVComboBox::CKoVComboBox(QWidget* parent) : QComboBox(parent)
+{
+}
+
+void CKoVComboBox::Setup(const QString& label, int inputMode, int maxChars)
+{
+    m_label = label;
+    m_inputMode = inputMode;
+    if (!label.isEmpty()) setAccessibleName(label);
+    if (maxChars > 0 && lineEdit()) lineEdit()->setMaxLength(maxChars);
+}
+
+QString CKoVComboBox::FocusSpeech() const
+{
+    const QString purpose = u"文字入力または選択　"_s;
+    return (m_label.isEmpty() ? purpose : m_label + u'の' + purpose) + currentText();
+}
+
+void CKoVComboBox::focusInEvent(QFocusEvent* event)
+{
+    if (isEditable() && !m_focusSpoken) {
+        KoApplyInputMode(lineEdit(), m_inputMode);
+        KoAppReadText(FocusSpeech(), 1, 0);
+    }
+    m_focusSpoken = true;
+    QComboBox::focusInEvent(event);
+}
+
+void CKoVComboBox::focusOutEvent(QFocusEvent* event)
+{
+    // The list popping up is not the focus leaving.
+    if (event->reason() != Qt::PopupFocusReason) m_focusSpoken = false;
+    QComboBox::focusOutEvent(event);
+}

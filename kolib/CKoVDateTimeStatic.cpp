@@ -1,0 +1,44 @@
+#include "CKoVDateTimeStatic.h"
+
+#include "CKoVDateTimeCtrl.h"
+#include "KoAppVoice.h"
+
+#include <QFocusEvent>
+#include <QPainter>
+
+CKoVDateTimeStatic::CKoVDateTimeStatic(QWidget* parent) : QLabel(parent)
+{
+    setTextInteractionFlags(Qt::NoTextInteraction);   // sets no focus: must come first
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CKoVDateTimeStatic::SetDate(const QDate& date)
+{
+    m_date = date;
+    setText(date.isValid() ? date.toString(CKoVDateTimeCtrl::DisplayFormat(0)) : QString());
+}
+
+void CKoVDateTimeStatic::focusInEvent(QFocusEvent* event)
+{
+    QLabel::focusInEvent(event);
+    if (!m_focusSpoken) KoAppReadText(text(), 1, 0);
+    m_focusSpoken = true;
+    update();
+}
+
+void CKoVDateTimeStatic::focusOutEvent(QFocusEvent* event)
+{
+    if (event->reason() != Qt::PopupFocusReason) m_focusSpoken = false;
+    QLabel::focusOutEvent(event);
+    update();
+}
+
+void CKoVDateTimeStatic::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    // A label shows no focus of its own; the user must see where the focus is.
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

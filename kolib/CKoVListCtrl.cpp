@@ -1,0 +1,82 @@
+#include "CKoVListCtrl.h"
+
+#include "KoAppVoice.h"
+#include "voice/CVoiceReader.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool hasCheckBox(const QTreeWidgetItem* item)
+{
+    return item->flags() & Qt::ItemIsUserCheckable;
+}
+
+}  // namespace
+
+CKoVListCtrl::CKoVListCtrl(QWidget* parent) : QTreeWidget(parent), m_fontHeight(fontMetrics().height())
+{
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+}
+
+QTreeWidgetItem* CKoVListCtrl::FirstSelected() const
+{
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        if (topLevelItem(i)->isSelected()) return topLevelItem(i);
+    return nullptr;
+}
+
+QString CKoVListCtrl::ItemSpeech(const QTreeWidgetItem* item) const
+{
+    if (!item) return QString();
+    QStringList parts;
+    for (int column = 0; column < columnCount(); ++column) {
+        const QString text = item->text(column);
+        if (!text.isEmpty()) parts << headerItem()->text(column) + u' ' + text;
+    }
+    QString spoken = parts.join(u' ');
+    if (hasCheckBox(item))
+        spoken += item->checkState(0) == Qt::Checked ? u" チェックあり "_s : u" チェックなし "_s;
+    return spoken;
+}
+
+QString CKoVListCtrl::CheckAnnouncement(bool checked)
+{
+    return checked ? u"チェックをつけました。"_s : u"チェックをはずしました。"_s;
+}
+
+void CKoVListCtrl::keyPressEvent(QKeyEvent* event)
+{
+    QTreeWidget::keyPressEvent(event);
+    CVoiceReader* voice = KoAppVoice();
+    if (event->key() != Qt::Key_Space || !voice || !voice->IsXPReader()) return;
+    // Said after the list toggled the box, so the words match what the box now shows.
+    if (const QTreeWidgetItem* item = FirstSelected(); item && hasCheckBox(item))
+        voice->ReadText(CheckAnnouncement(item->checkState(0) == Qt::Checked), 1, 0);
+}
+
+void CKoVListCtrl::keyReleaseEvent(QKeyEvent* event)
+{
+    QTreeWidget::keyReleaseEvent(event);
+    if (event->isAutoRepeat()) return;
+    KoAppStopRead();
+    if (const QTreeWidgetItem* item = FirstSelected()) KoAppReadText(ItemSpeech(item), 1, 0);
+}
+
+void CKoVListCtrl::changeEvent(QEvent* event)
+{
+    QTreeWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange) return;
+    const int height = fontMetrics().height();
+    if (height == m_fontHeight || m_fontHeight <= 0) return;
+    for (int column = 0; column < columnCount(); ++column)
+        setColumnWidth(column, columnWidth(column) * height / m_fontHeight);
+    m_fontHeight = height;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// A list with columns and a check box on each row, read out row by row: after
+// each key the selected row is spoken, each non-empty column with its heading,
+// then " チェックあり " or " チェックなし " for a row with a check box. With XP
+// Reader, Space also says whether it set or cleared the check. The column
+// widths grow and shrink with the font when the window is magnified.
+
+#include <QTreeWidget>
+
+class CKoVListCtrl : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit CKoVListCtrl(QWidget* parent = nullptr);
+
+    // The first selected row in list order, or null.
+    QTreeWidgetItem* FirstSelected() const;
+    // What is spoken for a row.
+    QString ItemSpeech(const QTreeWidgetItem* item) const;
+    // What XP Reader hears after Space left the check box so.
+    static QString CheckAnnouncement(bool checked);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    int m_fontHeight;   // of the font the column widths were made for
+};
