@@ -1,6 +1,7 @@
 #include "CKinzoApp.h"
 
 #include "kolib/KoAppSettings.h"
+#include "kinzo/data/CKinzoDoc.h"
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
 #include "platform/Beep.h"
@@ -20,7 +21,8 @@ const QString iniFileName = u"Kinzo2.ini"_s;
 }  // namespace
 
 CKinzoApp::CKinzoApp(int& argc, char** argv)
-    : QApplication(argc, argv), m_settingInfo(m_iniFile)
+    : QApplication(argc, argv), m_settingInfo(m_iniFile),
+      m_document(std::make_unique<CKinzoDoc>(m_connection, *this))
 {
     setApplicationName(appName);
     setApplicationDisplayName(appName);
@@ -28,6 +30,16 @@ CKinzoApp::CKinzoApp(int& argc, char** argv)
 }
 
 CKinzoApp::~CKinzoApp() = default;
+
+void CKinzoApp::Notice(const QString& text)
+{
+    KoMessageBox(m_mainWindow, text);
+}
+
+void CKinzoApp::WriteDBFileName(const QString& path)
+{
+    m_iniFile.WriteDBFileName(path);
+}
 
 CKinzoApp* CKinzoApp::Instance()
 {

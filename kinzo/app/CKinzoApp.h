@@ -1,20 +1,32 @@
 #pragma once
 // The cash book's application object: it brings the program up in a fixed
-// order and owns what lives for the whole run: the settings file and the
-// settings, the diagnostic log, the holiday calendar, the single-instance
-// guard and the folders the program works with.
+// order and owns what lives for the whole run: the connection and the
+// document of the open data file, the settings file and the settings, the
+// speech facade, the diagnostic log, the holiday calendar, the
+// single-instance guard, the folders the program works with, and the current
+// date and account the views show. It is also the document's host: the
+// document's messages go to the program's message box.
 
 #include "CDiagLog.h"
 #include "CHolidayFile.h"
 #include "CKinzoIniFile.h"
 #include "CSettingInfo.h"
 
+#include "kinzo/data/CDBConnection.h"
+#include "kinzo/data/CKinzoDocHost.h"
 #include "kolib/CKoSingleProccess.h"
 #include "voice/CVoiceReader.h"
 
 #include <QApplication>
+#include <QDate>
+#include <QPointer>
+#include <QWidget>
 
-class CKinzoApp : public QApplication {
+#include <memory>
+
+class CKinzoDoc;
+
+class CKinzoApp : public QApplication, public CKinzoDocHost {
     Q_OBJECT
 public:
     CKinzoApp(int& argc, char** argv);
@@ -27,6 +39,15 @@ public:
     // `reasons` one per line and has told the user that the program ends.
     int InitialSetup(QString& reasons);
 
+    CKinzoDoc& Document() { return *m_document; }
+
+    // CKinzoDocHost
+    void Notice(const QString& text) override;
+    QString ProgramFolder() const override { return m_programFolder; }
+    void WriteDBFileName(const QString& path) override;
+    bool MainWindowReady() const override { return m_mainWindowReady != 0; }
+
+    CDBConnection m_connection;
     CKinzoIniFile m_iniFile;
     CVoiceReader m_voiceReader;
     CDiagLog m_diagLog;
@@ -41,10 +62,18 @@ public:
     CHolidayFile m_holidayFile;
     CKoSingleProccess m_singleProcess;
 
-    int m_paymentLayout = 1;         // 0 when an older data file could not be upgraded
     int m_mainWindowReady = 0;
+    QPointer<QWidget> m_mainWindow;  // owner of the document's messages
+
+    // The day the ledger views show and change, and the account the cursor
+    // goes to when a view opens (an account id, -3 the difference line, -2
+    // the balance line, -1 none).
+    QDate m_currentDate = QDate::currentDate();
+    int m_rememberedAccount = -1;
 
 private:
+    std::unique_ptr<CKinzoDoc> m_document;
+
     void ComputeFolders();
     void MigrateOldSettingsFile() const;
     void StartDiagnosticLog();
