@@ -1,6 +1,8 @@
 #include "CKinzoApp.h"
 
 #include "kolib/KoAppSettings.h"
+#include "CMainFrame.h"
+
 #include "kinzo/data/CKinzoDoc.h"
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
@@ -29,7 +31,10 @@ CKinzoApp::CKinzoApp(int& argc, char** argv)
     setApplicationVersion(QStringLiteral(KINZO_VERSION));
 }
 
-CKinzoApp::~CKinzoApp() = default;
+CKinzoApp::~CKinzoApp()
+{
+    m_mainFrame.reset();   // the window goes before what it shows
+}
 
 void CKinzoApp::Notice(const QString& text)
 {
@@ -67,6 +72,7 @@ int CKinzoApp::InitialSetup(QString& reasons)
     KoSetAppVoice(&m_voiceReader);
 
     StartDiagnosticLog();
+    m_windowPlacement.SetFilePath(m_iniFile.GetFilePath());
 
     if (!failures.isEmpty()) {
         reasons = failures.join(u'\n');

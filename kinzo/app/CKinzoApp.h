@@ -11,6 +11,7 @@
 #include "CHolidayFile.h"
 #include "CKinzoIniFile.h"
 #include "CSettingInfo.h"
+#include "CWindowPlacement.h"
 
 #include "kinzo/data/CDBConnection.h"
 #include "kinzo/data/CKinzoDocHost.h"
@@ -25,6 +26,8 @@
 #include <memory>
 
 class CKinzoDoc;
+class CMainFrame;
+class CSplashWindow;
 
 class CKinzoApp : public QApplication, public CKinzoDocHost {
     Q_OBJECT
@@ -39,7 +42,19 @@ public:
     // `reasons` one per line and has told the user that the program ends.
     int InitialSetup(QString& reasons);
 
+    // The whole start-up: single instance, splash, set-up, password, main
+    // window, the data file of the command line or of the last run, the
+    // reminders. arguments: the command line without the program's name.
+    // False when the program is to end (the user has been told why).
+    bool InitInstance(const QStringList& arguments);
+    // The reminders of due and unpaid payments and loan instalments.
+    void CheckPaymentReminders();
+
     CKinzoDoc& Document() { return *m_document; }
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+
+    // How long the splash stays at least (tests shorten it).
+    int m_splashMinimumMs = 3000;
 
     // CKinzoDocHost
     void Notice(const QString& text) override;
@@ -58,6 +73,7 @@ public:
     QString m_manualViewerPath;      // ../Tebiki/Tebiki2
     QString m_userFolder;            // <documents>/Asagi/KinzoVer2
 
+    CWindowPlacement m_windowPlacement;
     CSettingInfo m_settingInfo;
     CHolidayFile m_holidayFile;
     CKoSingleProccess m_singleProcess;
@@ -73,6 +89,12 @@ public:
 
 private:
     std::unique_ptr<CKinzoDoc> m_document;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+
+    bool SettleSingleInstance();
+    bool CheckPassword(const QString& commandLinePassword);
+    bool OpenStartupFile(const QStringList& plainArguments);
+    void CloseSplash(std::unique_ptr<CSplashWindow>& splash, qint64 shownAtMs);
 
     void ComputeFolders();
     void MigrateOldSettingsFile() const;

@@ -8,6 +8,7 @@ enum KinzoCommand : int {
     CmdFileNew = 57600,
     CmdFileOpen = 57601,
     CmdFileSaveAsMenu = 33025,      // re-issued as CmdFileSaveAs
+    CmdFileSave = 57603,            // standard toolbar button; the cash book saves every change at once
     CmdFileSaveAs = 57604,
     CmdFileDelete = 32971,
     CmdBackup = 32972,
@@ -21,6 +22,7 @@ enum KinzoCommand : int {
     CmdRecentFile1 = 57616,         // to 57631
     CmdAppExit = 57665,
     // Edit
+    CmdCut = 57635,                 // standard toolbar button without an action here
     CmdCopy = 57634,
     CmdCopyWithNames = 32890,
     CmdCopyRecord = 32889,

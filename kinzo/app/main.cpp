@@ -1,5 +1,4 @@
-// The cash book program. So far it sets up the user's folders, settings,
-// holiday calendar and diagnostic log, and ends; the window comes later.
+// The cash book program.
 
 #include "CKinzoApp.h"
 
@@ -14,9 +13,6 @@ int main(int argc, char** argv)
         return 1;
     }
     CKinzoApp app(argc, argv);
-    QString reasons;
-    if (!app.InitialSetup(reasons)) return 1;
-    std::printf("Kinzo2: settings in %s are ready; the ledger window is not part of this build yet.\n",
-                qPrintable(app.m_iniFile.GetFilePath()));
-    return 0;
+    if (!app.InitInstance(app.arguments().mid(1))) return 0;
+    return app.exec();
 }
