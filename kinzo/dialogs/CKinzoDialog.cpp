@@ -87,6 +87,8 @@ void CKinzoDialog::BuildControls()
 {
     setWindowTitle(u"新規登録"_s);
     auto* layout = new QVBoxLayout(this);
+    // The dialog takes the size its fields need at every magnification.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
     const auto addRow = [this, grid](const QString& caption, QWidget* field) {
