@@ -49,8 +49,9 @@ CDayView::CDayView(CKinzoDoc& document, QWidget* parent) : CKinzoViewBase(FormId
     m_announceTimer.setSingleShot(true);
     m_announceTimer.setInterval(AnnouncePauseMs);
     connect(&m_announceTimer, &QTimer::timeout, this, [this] {
-        // The user may have moved on already; then that move has spoken.
-        if (m_grid->GetCurrentCell() == m_announcedCell) m_grid->SpeakCurrentCell();
+        // The user may have moved on already (that move has spoken), or the
+        // main window may have shown another view meanwhile.
+        if (isVisible() && m_grid->GetCurrentCell() == m_announcedCell) m_grid->SpeakCurrentCell();
     });
     SetupGrid(0);
 }
@@ -174,6 +175,7 @@ void CDayView::OnUpdate(QObject* sender, int hint, const QVariant& object)
         m_grid->Redraw();
         break;
     case UpdateHint::DataChanged:
+    case UpdateHint::FileDeleted:
     case UpdateHint::AccountTreeEdited:
     case UpdateHint::StartMonthChanged:
     case UpdateHint::AccountTreeReloaded:

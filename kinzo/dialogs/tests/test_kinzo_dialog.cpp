@@ -100,6 +100,27 @@ private Q_SLOTS:
         QCOMPARE(combo(*d, "1012")->count(), 3);
     }
 
+    void tabOrderFollowsTheFieldsAndEveryFieldHasAName()
+    {
+        auto d = open(QDate(2010, 5, 1), m_eatOut);
+        d->findChild<QCheckBox*>(u"1175"_s)->setChecked(true);
+        QStringList order;
+        QWidget* w = d->findChild<QWidget*>(u"1026"_s);
+        do {
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && w->parentWidget() == d.get()
+                && !w->objectName().isEmpty()) {
+                order << w->objectName();
+                QVERIFY2(!w->accessibleName().isEmpty() || !w->property("text").toString().isEmpty(),
+                         qPrintable(w->objectName()));
+            }
+            w = w->nextInFocusChain();
+        } while (w && w->objectName() != u"1026"_s);
+        QCOMPARE(order, (QStringList{u"1026"_s, u"1011"_s, u"1009"_s, u"1010"_s, u"1012"_s, u"1016"_s, u"1014"_s,
+                                     u"1015"_s, u"1175"_s, u"1176"_s, u"1049"_s, u"1"_s, u"1070"_s}));
+        QCOMPARE(d->focusWidget(), d->findChild<QWidget*>(u"1011"_s));
+        QCOMPARE(combo(*d, "1010")->accessibleName(), u"第１階層科目"_s);
+    }
+
     void validationStopsAtTheFirstFailureInOrder()
     {
         auto d = open(QDate(2010, 5, 1));

@@ -303,7 +303,10 @@ private Q_SLOTS:
         WhenModal([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog);
-            dialog->selectFile(path);
+            // Typed as the user would; the folder list loads in the background.
+            auto* name = dialog->findChild<QLineEdit*>(u"fileNameEdit"_s);
+            QVERIFY(name);
+            name->setText(path);
             QMetaObject::invokeMethod(dialog, "accept");
         });
         v->OnCommand(CmdTableCsv);
