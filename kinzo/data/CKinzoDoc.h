@@ -86,6 +86,10 @@ public:
     CTableLoan& LoanTable() { return m_loanTable; }
     AccountItemList& AccountItems() { return m_accountItems; }
 
+    // Tells every view that shared data changed (UpdateAllViews), for the
+    // dialogs that change entries.
+    void NotifyViews(UpdateHint hint, const QVariant& object = QVariant()) { Q_EMIT UpdateAllViews(hint, object); }
+
 Q_SIGNALS:
     // Every view rebuilds for the hint; object is what goes with it.
     void UpdateAllViews(UpdateHint hint, const QVariant& object);
