@@ -1,6 +1,7 @@
 // The cash book program.
 
-#include "CKinzoApp.h"
+#include "kinzo/app/CKinzoApp.h"
+#include "kinzo/views/LedgerViews.h"
 
 #include "kolib/KoDisplay.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
         return 1;
     }
     CKinzoApp app(argc, argv);
+    RegisterLedgerViews();
     if (!app.InitInstance(app.arguments().mid(1))) return 0;
     return app.exec();
 }
