@@ -47,8 +47,10 @@ public:
 
     // Replaces every row of the table with those of the CSV file
     // (CsvTransfer.h) in one transaction, or one savepoint of the open one:
-    // on failure the table is as it was. deleteFailed tells whether the
+    // on failure the table is as it was. Its indexes (and the month totals)
+    // are built once after the rows are in. deleteFailed tells whether the
     // removal of the old rows or the reading of the file failed.
+    // REQUIRES: no recordset of this connection is open on the table.
     bool ReplaceWithCsv(const QString& table, const QString& csvPath, QString& error, bool& deleteFailed);
 
     // An explicit transaction around several statements; one begun inside

@@ -164,6 +164,29 @@ Ver1Result convertRecords(CVer1Reader& reader, CDBConnection& db, CKinzoDocHost&
     return Ver1Result::Ok;
 }
 
+// convertRecords in one transaction, so that a conversion that stops
+// part-way leaves nothing behind (count is then 0). The entries go in without
+// their indexes and month totals, which are built once at the end.
+Ver1Result convertInOneTransaction(CVer1Reader& reader, CDBConnection& db, CKinzoDocHost& host, int& count)
+{
+    QString error;
+    Ver1Result result = Ver1Result::WriteFailed;
+    if (!db.BeginTrans(error) || kinzo_schema::DropSupport(db.Handle(), u"出納簿"_s, error) != SQLITE_OK)
+        host.Notice(writeFailed(1));
+    else
+        result = convertRecords(reader, db, host, count);
+    if (result == Ver1Result::Ok &&
+        (kinzo_schema::EnsureSupport(db.Handle(), error) != SQLITE_OK || !db.CommitTrans(error))) {
+        host.Notice(writeFailed(count));
+        result = Ver1Result::WriteFailed;
+    }
+    if (result != Ver1Result::Ok) {
+        db.RollbackTrans();
+        count = 0;
+    }
+    return result;
+}
+
 // The file the conversion writes before it takes the destination's place;
 // removed unless kept.
 class WorkFile {
@@ -221,25 +244,8 @@ Ver1Result ConvertVer1Ledger(const QString& source, const QString& destination, 
                     "Paradoxファイルでない可能性があるので確認してください。\n(%1)"_s.arg(source));
         return Ver1Result::HeaderReadFailed;
     }
-    // One transaction: a conversion that stops part-way leaves no file.
-    // The entries go in without their indexes and month totals, which are
-    // built once at the end.
-    QString error;
-    Ver1Result result = Ver1Result::WriteFailed;
-    if (!db.BeginTrans(error) || kinzo_schema::DropSupport(db.Handle(), u"出納簿"_s, error) != SQLITE_OK)
-        host.Notice(writeFailed(1));
-    else
-        result = convertRecords(reader, db, host, count);
-    if (result == Ver1Result::Ok &&
-        (kinzo_schema::EnsureSupport(db.Handle(), error) != SQLITE_OK || !db.CommitTrans(error))) {
-        host.Notice(writeFailed(count));
-        result = Ver1Result::WriteFailed;
-    }
-    if (result != Ver1Result::Ok) {
-        db.RollbackTrans();
-        count = 0;
+    if (const Ver1Result result = convertInOneTransaction(reader, db, host, count); result != Ver1Result::Ok)
         return result;
-    }
     db.Close();
     if (!MoveFileOver(work.Path(), destination)) {
         count = 0;
