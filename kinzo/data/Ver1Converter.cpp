@@ -5,13 +5,17 @@
 #include "kinzo/data/CTableAccountItem.h"
 #include "kinzo/data/CTableKinzo.h"
 #include "kinzo/data/DataFiles.h"
+#include "kinzo/data/DateValue.h"
 #include "kinzo/data/DocumentTexts.h"
+#include "kinzo/data/KinzoSchema.h"
 #include "kinzo/data/Ver1Reader.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+
+#include <sqlite3.h>
 
 #include <cmath>
 #include <limits>
@@ -79,8 +83,44 @@ private:
     int m_roots[2] = {0, 0};
 };
 
+// Inserts entries with one prepared statement: the layer's AddEntry builds,
+// translates and prepares its statement for every entry, which a conversion
+// of a hundred thousand records cannot afford. The columns are those AddEntry
+// writes for an entry without a note.
+class EntryWriter {
+public:
+    explicit EntryWriter(CDBConnection& db) : m_db(db.Handle())
+    {
+        sqlite3_prepare_v2(m_db, "INSERT INTO 出納簿 (日付, 勘定科目ID, 金額, 取引先ID, ミクリID) VALUES (?, ?, ?, ?, ?)", -1,
+                           &m_insert, nullptr);
+    }
+    ~EntryWriter() { sqlite3_finalize(m_insert); }
+    EntryWriter(const EntryWriter&) = delete;
+    EntryWriter& operator=(const EntryWriter&) = delete;
+
+    bool Add(const _KinzoEntry& entry)
+    {
+        if (!m_insert) return false;
+        char date[10];
+        WriteYmd(date, entry.date.year(), entry.date.month(), entry.date.day());
+        sqlite3_bind_text(m_insert, 1, date, 10, SQLITE_TRANSIENT);
+        sqlite3_bind_int(m_insert, 2, entry.itemId);
+        sqlite3_bind_int64(m_insert, 3, entry.amount);
+        sqlite3_bind_int(m_insert, 4, entry.caterId);
+        if (entry.mikuriId != 0) sqlite3_bind_int(m_insert, 5, entry.mikuriId);
+        else sqlite3_bind_null(m_insert, 5);
+        const bool done = sqlite3_step(m_insert) == SQLITE_DONE;
+        sqlite3_reset(m_insert);
+        return done;
+    }
+
+private:
+    sqlite3* m_db;
+    sqlite3_stmt* m_insert = nullptr;
+};
+
 // The record as an entry of the new file; false when it cannot be stored.
-bool bookRecord(const _Ver1Record& record, AccountBook& book, CTableKinzo& entries)
+bool bookRecord(const _Ver1Record& record, AccountBook& book, EntryWriter& entries)
 {
     const int side = record.income > 0 ? 1 : 2;
     const double amount = std::ceil(record.income != 0 ? record.income : record.expense);
@@ -94,7 +134,7 @@ bool bookRecord(const _Ver1Record& record, AccountBook& book, CTableKinzo& entri
     entry.date = QDate(int(record.year), record.month, record.day);
     entry.amount = qint64(amount);
     entry.caterId = -1;  // none, as the earlier version's conversion stored it
-    return entries.AddEntry(entry) == DbStatus::Ok;
+    return entries.Add(entry);
 }
 
 // Books every record in the open transaction. count: the records booked.
@@ -102,8 +142,7 @@ Ver1Result convertRecords(CVer1Reader& reader, CDBConnection& db, CKinzoDocHost&
 {
     CTableAccountItem accounts;
     accounts.m_pConnection = &db;
-    CTableKinzo entries;
-    entries.m_pConnection = &db;
+    EntryWriter entries(db);
     AccountBook book(accounts);
     if (!book.AddRoots()) {
         host.Notice(writeFailed(1));
@@ -123,6 +162,29 @@ Ver1Result convertRecords(CVer1Reader& reader, CDBConnection& db, CKinzoDocHost&
         count = number;
     }
     return Ver1Result::Ok;
+}
+
+// convertRecords in one transaction, so that a conversion that stops
+// part-way leaves nothing behind (count is then 0). The entries go in without
+// their indexes and month totals, which are built once at the end.
+Ver1Result convertInOneTransaction(CVer1Reader& reader, CDBConnection& db, CKinzoDocHost& host, int& count)
+{
+    QString error;
+    Ver1Result result = Ver1Result::WriteFailed;
+    if (!db.BeginTrans(error) || kinzo_schema::DropSupport(db.Handle(), u"出納簿"_s, error) != SQLITE_OK)
+        host.Notice(writeFailed(1));
+    else
+        result = convertRecords(reader, db, host, count);
+    if (result == Ver1Result::Ok &&
+        (kinzo_schema::EnsureSupport(db.Handle(), error) != SQLITE_OK || !db.CommitTrans(error))) {
+        host.Notice(writeFailed(count));
+        result = Ver1Result::WriteFailed;
+    }
+    if (result != Ver1Result::Ok) {
+        db.RollbackTrans();
+        count = 0;
+    }
+    return result;
 }
 
 // The file the conversion writes before it takes the destination's place;
@@ -182,20 +244,8 @@ Ver1Result ConvertVer1Ledger(const QString& source, const QString& destination, 
                     "Paradoxファイルでない可能性があるので確認してください。\n(%1)"_s.arg(source));
         return Ver1Result::HeaderReadFailed;
     }
-    // One transaction: a conversion that stops part-way leaves no file.
-    QString error;
-    Ver1Result result = Ver1Result::WriteFailed;
-    if (!db.BeginTrans(error)) host.Notice(writeFailed(1));
-    else result = convertRecords(reader, db, host, count);
-    if (result == Ver1Result::Ok && !db.CommitTrans(error)) {
-        host.Notice(writeFailed(count));
-        result = Ver1Result::WriteFailed;
-    }
-    if (result != Ver1Result::Ok) {
-        db.RollbackTrans();
-        count = 0;
+    if (const Ver1Result result = convertInOneTransaction(reader, db, host, count); result != Ver1Result::Ok)
         return result;
-    }
     db.Close();
     if (!MoveFileOver(work.Path(), destination)) {
         count = 0;
