@@ -6,6 +6,7 @@
 #include "kinzo/data/CKinzoDoc.h"
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
+#include "kolib/KoTranslations.h"
 #include "platform/Beep.h"
 #include "platform/KnownFolders.h"
 
@@ -27,8 +28,8 @@ CKinzoApp::CKinzoApp(int& argc, char** argv)
       m_document(std::make_unique<CKinzoDoc>(m_connection, *this))
 {
     setApplicationName(appName);
-    setApplicationDisplayName(appName);
     setApplicationVersion(QStringLiteral(KINZO_VERSION));
+    KoInstallQtTranslations(*this);
 }
 
 CKinzoApp::~CKinzoApp()

@@ -59,6 +59,7 @@ bool CMainFrame::Create()
     RefreshTitle();
     BuildMenus();
     BuildFunctionKeys();
+    ApplyFontSizeToChrome();
     SwitchView(Document().IsOpen() ? 101 : 177);
     RefreshPasswordText();
     m_app.m_currentDate = QDate::currentDate();

@@ -97,6 +97,8 @@ private:
     void BuildFunctionKeys();
     void RefreshCommandStates();
     void RefreshPasswordText();
+    // The menus, toolbar and status bar in the screen font size, like the views.
+    void ApplyFontSizeToChrome();
     QAction* MakeAction(int id);
 
     // The window's own commands (CMainFrameCommands.cpp).

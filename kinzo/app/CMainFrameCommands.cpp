@@ -222,6 +222,7 @@ void CMainFrame::SetFontSize(int size)
     CSettingInfo& settings = m_app.m_settingInfo;
     const int old = settings.m_fontSize;
     settings.SetFontSize(size);
+    ApplyFontSizeToChrome();
     RefreshCommandStates();
     if (size != old) UpdateAllViews(UpdateHint::FontSizeChanged, settings.m_zoom);
 }

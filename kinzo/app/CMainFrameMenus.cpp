@@ -11,6 +11,7 @@
 #include "kolib/CKoPasswordStore.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -195,6 +196,16 @@ void CMainFrame::RefreshCommandStates()
         if (QAction* action = Action(CmdFontSizeFirst + i)) action->setChecked(true);
         break;
     }
+}
+
+void CMainFrame::ApplyFontSizeToChrome()
+{
+    QFont font = QApplication::font();
+    font.setPointSize(m_app.m_settingInfo.m_fontSize);
+    menuBar()->setFont(font);
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) menu->setFont(font);
+    if (m_fontSizeMenu) m_fontSizeMenu->setFont(font);
+    statusBar()->setFont(font);
 }
 
 void CMainFrame::RefreshPasswordText()

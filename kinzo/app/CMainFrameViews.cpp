@@ -55,6 +55,7 @@ void CMainFrame::SwitchView(int formId)
 // mark follows and the other views magnify too.
 void CMainFrame::OnViewZoomChanged(CKinzoViewBase* changed)
 {
+    ApplyFontSizeToChrome();
     RefreshCommandStates();
     const double zoom = m_app.m_settingInfo.m_zoom;
     for (const auto& [formId, view] : m_views)

@@ -64,6 +64,8 @@ private Q_SLOTS:
         QVERIFY(app().m_manualViewerPath.endsWith(u"/Tebiki/Tebiki2"_s));
         QCOMPARE(app().m_holidayFile.FileName(), u"Holiday_%1.txt"_s.arg(QDate::currentDate().year()));
         QVERIFY(app().m_holidayFile.IsHoliday(QDate(QDate::currentDate().year(), 1, 1)));
+        // Qt's own buttons speak Japanese too.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"キャンセル"_s);
     }
 
     void oldSettingsFileIsRenamedOnlyWhenNoNewOneExists()
