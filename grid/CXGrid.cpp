@@ -84,7 +84,9 @@ void CXGrid::InvalidateCell(CXCellID pos)
     const QRect area = GetMergedRect(pos);
     if (area.isEmpty()) return;
     m_dirty = true;
-    viewport()->update(area.adjusted(-2, -2, 2, 2));
+    // The cursor's frame reaches its own width beyond the cell.
+    const int reach = CursorFrameWidth() + 2;
+    viewport()->update(area.adjusted(-reach, -reach, reach, reach));
 }
 
 void CXGrid::RecalcLayout(int flag)

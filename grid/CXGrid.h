@@ -124,6 +124,8 @@ private:
     int BeginEditKind(int kind, CXCellID pos, int charCode, const QString& initial);
     void PaintArea(QPainter& painter, CXCellID anchor, const QRect& area, bool fixed, bool corner);
     void PaintCursor(QPainter& painter);
+    // The width of the frame drawn around the cursor cell, outside it.
+    int CursorFrameWidth() const;
     void SyncScrollBars();
     bool BorderAt(const QPoint& point, bool& column, int& line) const;
     int PrintHeaderHeight() const;

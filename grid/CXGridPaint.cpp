@@ -140,6 +140,11 @@ QRect CXGrid::GroupMarkRect(CXCellID pos) const
     return {left + Scaled(3, zoom), top + (lineHeight - side) / 2, side, side};
 }
 
+int CXGrid::CursorFrameWidth() const
+{
+    return Scaled(2, GetZoom());
+}
+
 void CXGrid::PaintCursor(QPainter& painter)
 {
     const CXCellID cur = GetCurrentCell();
@@ -151,7 +156,7 @@ void CXGrid::PaintCursor(QPainter& painter)
     const QColor ink = Colour(GetCellTextColor());
     const QColor paper = Colour(GetCellBackColor());
     const double zoom = GetZoom();
-    const int thick = Scaled(2, zoom);
+    const int thick = CursorFrameWidth();
     // Reverse video inside, and a frame one line wider than the grid lines
     // around, so the cell stands out at any size; without the focus only the frame.
     painter.setPen(QPen(ink, thick));

@@ -1,8 +1,12 @@
 #include "CKinzoApp.h"
 
 #include "kolib/KoAppSettings.h"
+#include "CMainFrame.h"
+
+#include "kinzo/data/CKinzoDoc.h"
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
+#include "kolib/KoTranslations.h"
 #include "platform/Beep.h"
 #include "platform/KnownFolders.h"
 
@@ -20,14 +24,28 @@ const QString iniFileName = u"Kinzo2.ini"_s;
 }  // namespace
 
 CKinzoApp::CKinzoApp(int& argc, char** argv)
-    : QApplication(argc, argv), m_settingInfo(m_iniFile)
+    : QApplication(argc, argv), m_settingInfo(m_iniFile),
+      m_document(std::make_unique<CKinzoDoc>(m_connection, *this))
 {
     setApplicationName(appName);
-    setApplicationDisplayName(appName);
     setApplicationVersion(QStringLiteral(KINZO_VERSION));
+    KoInstallQtTranslations(*this);
 }
 
-CKinzoApp::~CKinzoApp() = default;
+CKinzoApp::~CKinzoApp()
+{
+    m_mainFrame.reset();   // the window goes before what it shows
+}
+
+void CKinzoApp::Notice(const QString& text)
+{
+    KoMessageBox(m_mainWindow, text);
+}
+
+void CKinzoApp::WriteDBFileName(const QString& path)
+{
+    m_iniFile.WriteDBFileName(path);
+}
 
 CKinzoApp* CKinzoApp::Instance()
 {
@@ -55,6 +73,7 @@ int CKinzoApp::InitialSetup(QString& reasons)
     KoSetAppVoice(&m_voiceReader);
 
     StartDiagnosticLog();
+    m_windowPlacement.SetFilePath(m_iniFile.GetFilePath());
 
     if (!failures.isEmpty()) {
         reasons = failures.join(u'\n');

@@ -44,3 +44,12 @@ QList<int> AccountItemList::SubtreeIds(const AccountItemNode* node) const
     for (const AccountItemNode* child = node->m_firstChild; child; child = child->m_next) ids.append(SubtreeIds(child));
     return ids;
 }
+
+bool AccountItemList::HasTwoRoots() const
+{
+    const AccountItemNode* first = m_firstChild;
+    const AccountItemNode* second = first ? first->m_next : nullptr;
+    if (!second || second->m_next) return false;
+    const int a = first->m_data.side, b = second->m_data.side;
+    return first->m_data.parentId == 0 && second->m_data.parentId == 0 && ((a == 1 && b == 2) || (a == 2 && b == 1));
+}

@@ -198,4 +198,7 @@ public:
     AccountItemNode* Find(int id);
     // The IDs of the node and every node below it.
     QList<int> SubtreeIds(const AccountItemNode* node) const;
+    // True when the tree has exactly two roots, one of class 1 (収入) and one
+    // of class 2 (支出): the shape every data file must have.
+    bool HasTwoRoots() const;
 };

@@ -105,6 +105,10 @@ int CDBConnection::Open(const QString& path)
         return 0;
     }
     sqlite3_busy_timeout(db, m_busyTimeout);
+    // Statement journals in memory: inside a long transaction (a whole CSV
+    // import) every statement needs one, and as files they cost more than the
+    // statements themselves.
+    exec(db, "PRAGMA temp_store = MEMORY");
     // Reading the catalogue tells a database from any other file, and a locked
     // or damaged one, now rather than at the first operation.
     QString error;
@@ -167,6 +171,28 @@ bool CDBConnection::Execute(const QString& jetSql, QString& error)
     case JetStatement::Kind::CopyTable: return CopyTableIn(statement, error);
     }
     return false;
+}
+
+bool CDBConnection::ReplaceWithCsv(const QString& table, const QString& csvPath, QString& error, bool& deleteFailed)
+{
+    deleteFailed = false;
+    if (!m_db) {
+        error = u"データベースに接続されていません。"_s;
+        return false;
+    }
+    // The rows go in under the same savepoint that the delete ran under: one
+    // opened between the two would copy every page the delete freed into its
+    // journal as the rows reuse them. Indexes and month totals are dropped
+    // meanwhile and built once at the end.
+    StatementTransaction transaction(m_db);
+    if (!transaction.Began(error)) return false;
+    if (kinzo_schema::DropSupport(m_db, table, error) != SQLITE_OK) return false;
+    if (!Execute(u"DELETE FROM %1"_s.arg(table), error)) {
+        deleteFailed = true;
+        return false;
+    }
+    return csv_transfer::ImportTable(m_db, table, csvPath, error) &&
+           kinzo_schema::EnsureSupport(m_db, error) == SQLITE_OK && transaction.Commit(error);
 }
 
 std::unique_ptr<CDbRecordset> CDBConnection::Prepare(const JetStatement& statement, QString& error, bool cached)

@@ -45,6 +45,14 @@ public:
     // later statements; others reuse prepared statements of the same text.
     std::unique_ptr<CDbRecordset> Query(const QString& jetSql, QString& error, bool kept = false);
 
+    // Replaces every row of the table with those of the CSV file
+    // (CsvTransfer.h) in one transaction, or one savepoint of the open one:
+    // on failure the table is as it was. Its indexes (and the month totals)
+    // are built once after the rows are in. deleteFailed tells whether the
+    // removal of the old rows or the reading of the file failed.
+    // REQUIRES: no recordset of this connection is open on the table.
+    bool ReplaceWithCsv(const QString& table, const QString& csvPath, QString& error, bool& deleteFailed);
+
     // An explicit transaction around several statements; one begun inside
     // another is a savepoint of it. Rollback does nothing when none is open.
     bool BeginTrans(QString& error);

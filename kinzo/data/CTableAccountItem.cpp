@@ -94,6 +94,20 @@ DbStatus CTableAccountItem::AddItem(_AccountItem& item)
     return Insert(columns, values, item.ID);
 }
 
+DbStatus CTableAccountItem::AddRoots(_AccountItem& income, _AccountItem& expense)
+{
+    income = _AccountItem();
+    income.name = u"収入"_s;
+    income.side = 1;
+    income.code = FirstChildCode(QString());
+    expense = _AccountItem();
+    expense.name = u"支出"_s;
+    expense.side = 2;
+    expense.code = NextSiblingCode(income.code);
+    const DbStatus status = AddItem(income);
+    return status == DbStatus::Ok ? AddItem(expense) : status;
+}
+
 DbStatus CTableAccountItem::UpdateItem(const _AccountItem& item)
 {
     QString set = u"科目名称 = '%1', レベル = %2, 子フラグ = %3, 親科目ID = %4, 仕分けID = %5, 階層番号 = '%6'"

@@ -16,6 +16,9 @@ public:
     virtual DbStatus SelectItems(const QString& whereClause, const QString& orderClause, QList<_AccountItem>& items);
     // Inserts the item (its note too) and sets item.ID. InsertFailed.
     virtual DbStatus AddItem(_AccountItem& item);
+    // Inserts the two roots of a new file, 収入 (class 1, code "1.") and 支出
+    // (class 2, code "2."), and sets their IDs. InsertFailed.
+    DbStatus AddRoots(_AccountItem& income, _AccountItem& expense);
     // Writes every column of the item by its key. UpdateFailed.
     virtual DbStatus UpdateItem(const _AccountItem& item);
     // Deletes the items with both validity days set whose whole validity lies

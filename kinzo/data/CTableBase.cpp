@@ -172,15 +172,9 @@ DbStatus CTableBase::ImportCsv(const QString& path)
     if (!file.isFile()) return DbStatus::CsvMissing;
     // The delete and the insert are one transaction, so that a file that
     // fails part-way leaves the table as it was.
-    if (!m_pConnection->BeginTrans(m_lastError)) return DbStatus::CsvFailed;
-    DbStatus status = DeleteAll();
-    if (status == DbStatus::Ok)
-        status = Run(u"INSERT INTO %1 SELECT * FROM [Text;database=%2].%3"_s.arg(m_tableName, file.absolutePath(),
-                                                                                 file.fileName()),
-                     DbStatus::CsvFailed);
-    if (status == DbStatus::Ok && !m_pConnection->CommitTrans(m_lastError)) status = DbStatus::CsvFailed;
-    if (status != DbStatus::Ok) m_pConnection->RollbackTrans();
-    return status;
+    bool deleteFailed = false;
+    if (m_pConnection->ReplaceWithCsv(m_tableName, file.absoluteFilePath(), m_lastError, deleteFailed)) return DbStatus::Ok;
+    return deleteFailed ? DbStatus::DeleteFailed : DbStatus::CsvFailed;
 }
 
 DbStatus CTableBase::ExportCsv(const QString& path)

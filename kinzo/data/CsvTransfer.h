@@ -7,8 +7,9 @@
 // with a byte-order mark when some text has no CP932 form (platform codec).
 // Reading also takes what the earlier version's driver wrote: header names
 // with or without quotes, dates with a time ("2010/04/01 0:00:00"), Yes/No as
-// True/False or -1/0, and columns in any order (matched by name; columns the
-// file lacks are left NULL).
+// True/False or -1/0, and columns in any order (matched by name). A file that
+// lacks a column of the table, or a row with more or fewer fields than the
+// header, is refused.
 
 #include <QString>
 

@@ -61,11 +61,25 @@ QString FormatDateValue(const QDate& date)
     return QString::fromLatin1(text, 10);
 }
 
+bool ParseDateBytes(const char* text, int length, int& year, int& month, int& day)
+{
+    return ParseYmd(text, length, year, month, day) && !(year == 1899 && month == 12 && day == 31);
+}
+
 QDate ParseDateValue(QStringView text)
 {
-    const QByteArray bytes = text.toUtf8();
     int year = 0, month = 0, day = 0;
-    if (!ParseYmd(bytes.constData(), int(bytes.size()), year, month, day)) return QDate();
-    if (year == 1899 && month == 12 && day == 31) return QDate();
-    return QDate(year, month, day);
+    bool parsed = false;
+    // Called for every date of a CSV import: short texts skip the conversion.
+    if (char ascii[40]; text.size() <= qsizetype(sizeof ascii)) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            ascii[i] = c < 0x80 ? char(c) : '?';
+        }
+        parsed = ParseDateBytes(ascii, int(text.size()), year, month, day);
+    } else {
+        const QByteArray utf8 = text.toUtf8();
+        parsed = ParseDateBytes(utf8.constData(), int(utf8.size()), year, month, day);
+    }
+    return parsed ? QDate(year, month, day) : QDate();
 }

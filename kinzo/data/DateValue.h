@@ -24,6 +24,10 @@ QDate ParseDateValue(QStringView text);
 // functions that run once per row. Returns false for malformed text.
 bool ParseYmd(const char* text, int length, int& year, int& month, int& day);
 
+// ParseDateValue on raw bytes, without allocating: false where it gives an
+// invalid QDate (the old unset marker included).
+bool ParseDateBytes(const char* text, int length, int& year, int& month, int& day);
+
 // Writes "yyyy-MM-dd" (10 characters, no terminator) to out.
 void WriteYmd(char* out, int year, int month, int day);
 

@@ -47,13 +47,20 @@ qint64 scalar(sqlite3* db, const char* sql, int& rc)
     return value;
 }
 
-// The object a support statement creates ("CREATE INDEX IF NOT EXISTS x ...").
-QString createdName(const QString& statement)
+// The kind and name of the object a support statement creates ("CREATE
+// INDEX IF NOT EXISTS x ..." gives "INDEX" and "x"); empty for others.
+std::pair<QString, QString> createdObject(const QString& statement)
 {
     static const QRegularExpression pattern(
-        u"^\\s*CREATE\\s+(?:TABLE|INDEX|TRIGGER|VIEW)\\s+IF\\s+NOT\\s+EXISTS\\s+(\\S+)"_s,
+        u"^\\s*CREATE\\s+(TABLE|INDEX|TRIGGER|VIEW)\\s+IF\\s+NOT\\s+EXISTS\\s+(\\S+)"_s,
         QRegularExpression::CaseInsensitiveOption);
-    return pattern.match(statement).captured(1);
+    const QRegularExpressionMatch match = pattern.match(statement);
+    return {match.captured(1).toUpper(), match.captured(2)};
+}
+
+QString createdName(const QString& statement)
+{
+    return createdObject(statement).second;
 }
 
 bool monthTotalsMatch(sqlite3* db, int& rc)
@@ -156,6 +163,25 @@ int EnsureSupport(sqlite3* db, QString& error)
         exec(db, u"ROLLBACK TO kinzo_support; RELEASE kinzo_support;"_s, ignored);
     }
     return rc;
+}
+
+int DropSupport(sqlite3* db, const QString& table, QString& error)
+{
+    int rc = SQLITE_OK;
+    const QSet<QString> existing = existingObjects(db, rc);
+    if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
+    QStringList drops;
+    for (const Section& section : Sections()) {
+        if (section.isView || section.name != table) continue;
+        // Triggers first: they name the tables dropped after them.
+        for (const QString& kind : {u"TRIGGER"_s, u"INDEX"_s, u"TABLE"_s}) {
+            for (const QString& statement : section.statements.mid(1)) {
+                const auto [created, name] = createdObject(statement);
+                if (created == kind && existing.contains(name)) drops.append(u"DROP %1 \"%2\";"_s.arg(kind, name));
+            }
+        }
+    }
+    return drops.isEmpty() ? SQLITE_OK : exec(db, drops.join(u'\n'), error);
 }
 
 bool HasMonthTotals(sqlite3* db)

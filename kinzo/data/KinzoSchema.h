@@ -39,6 +39,13 @@ bool CreateDataFile(const QString& path, FileKind kind, QString& error);
 // on success) with its text in error.
 int EnsureSupport(sqlite3* db, QString& error);
 
+// Drops the support objects of one table (its indexes, and for 出納簿 the
+// month totals with their triggers), so that many rows can go in without
+// keeping them up row by row; EnsureSupport puts them back and rebuilds the
+// totals. Meant for a transaction that ends with EnsureSupport or a rollback.
+// Returns the engine's result code with its text in error.
+int DropSupport(sqlite3* db, const QString& table, QString& error);
+
 // True when the file keeps month totals that its triggers keep up to date.
 bool HasMonthTotals(sqlite3* db);
 

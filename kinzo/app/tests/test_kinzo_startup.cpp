@@ -1,4 +1,8 @@
 #include "CKinzoApp.h"
+#include "CMainFrame.h"
+
+#include "kinzo/data/CKinzoDoc.h"
+#include "kolib/CKoPasswordStore.h"
 
 #include "kolib/KoMessageBox.h"
 
@@ -60,6 +64,8 @@ private Q_SLOTS:
         QVERIFY(app().m_manualViewerPath.endsWith(u"/Tebiki/Tebiki2"_s));
         QCOMPARE(app().m_holidayFile.FileName(), u"Holiday_%1.txt"_s.arg(QDate::currentDate().year()));
         QVERIFY(app().m_holidayFile.IsHoliday(QDate(QDate::currentDate().year(), 1, 1)));
+        // Qt's own buttons speak Japanese too.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"キャンセル"_s);
     }
 
     void oldSettingsFileIsRenamedOnlyWhenNoNewOneExists()
@@ -99,6 +105,55 @@ private Q_SLOTS:
         QCOMPARE(reasons, u"Iniファイル初期化失敗\n祝祭日ファイル読込み失敗"_s);
         QCOMPARE(m_messages, QStringList{u"初期化に失敗したためアプリケーションを終了します。\n"
                                          u"(Iniファイル初期化失敗\n祝祭日ファイル読込み失敗)"_s});
+    }
+
+    void startingWithAMissingLastFileLeavesAnEmptyWindow()
+    {
+        app().m_splashMinimumMs = 0;
+        QVERIFY(QDir().mkpath(userFolder()));
+        QString reasons;
+        QCOMPARE(app().InitialSetup(reasons), 1);
+        app().m_iniFile.WriteDBFileName(m_home.filePath(u"消えた.kzd"_s));
+        QVERIFY(app().InitInstance({}));
+        QCOMPARE(m_messages, QStringList{u"ファイルが見つかりません。"_s});
+        QVERIFY(!app().Document().IsOpen());
+        QCOMPARE(app().MainFrame()->windowTitle(), u"KinzoVer2"_s);
+        QCOMPARE(app().m_mainWindowReady, 1);
+        QCOMPARE(app().m_iniFile.ReadDBFileName(), m_home.filePath(u"消えた.kzd"_s));   // kept for next time
+        QFile heard(m_home.filePath(u"heard.txt"_s));
+        QVERIFY(heard.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(heard.readAll()).contains(u"KinzoVer2を起動しました。"_s));
+    }
+
+    void theFileOnTheCommandLineIsOpened()
+    {
+        QVERIFY(QDir().mkpath(userFolder()));
+        const QString book = m_home.filePath(u"家計 2026.kzd"_s);
+        QVERIFY(app().Document().OnNewDocument(book));   // a ledger with its two roots
+        app().Document().OnNewDocument(QString());
+        app().m_connection.Close();
+        app().m_iniFile.WriteDBFileName(QString());
+        QVERIFY(app().InitInstance({book}));
+        QVERIFY2(app().Document().IsOpen(), qPrintable(m_messages.join(u'|')));
+        QCOMPARE(app().MainFrame()->windowTitle(), u"KinzoVer2 - 家計 2026"_s);
+        QCOMPARE(app().m_iniFile.ReadDBFileName(), book);
+        app().Document().OnNewDocument(QString());
+        app().m_connection.Close();
+    }
+
+    void aWrongPasswordOnTheCommandLineEndsTheProgram()
+    {
+        QVERIFY(QDir().mkpath(userFolder()));
+        CKoPasswordStore store;
+        QVERIFY(store.WritePassword(u"ひみつの言葉"_s));
+        QVERIFY(store.WritePasswordOn(1));
+        QVERIFY(!app().InitInstance({u"/A"_s, u"ちがう"_s}));
+        QCOMPARE(m_messages, QStringList{u"パスワードが違います。"_s});
+        m_messages.clear();
+        QVERIFY(app().InitInstance({u"-A"_s, u" ひみつの言葉 "_s}));
+        QVERIFY(m_messages.isEmpty());
+        store.WritePasswordOn(0);
+        store.ClearPassword();
     }
 
     void logStartsWhenItsParameterFileIsThere()

@@ -8,6 +8,8 @@
 #include "kinzo/data/CTableLoan.h"
 #include "kinzo/data/CTablePayment.h"
 
+#include "kinzo/data/CsvFormat.h"
+
 #include "platform/Cp932Codec.h"
 
 #include <QtTest>
@@ -116,6 +118,7 @@ private Q_SLOTS:
         const QByteArray bytes = readAll(path);
         QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));  // every character has a CP932 form
         const QString text = platform::cp932::decode(bytes);
+        QCOMPARE(bytes, platform::cp932::encodeFile(text));  // only the non-ASCII runs went through the codec
         QVERIFY(text.startsWith(u"\"ID\",\"科目名称\",\"レベル\",\"子フラグ\",\"親科目ID\",\"仕分けID\",\"階層番号\","
                                 "\"有効開始日使用\",\"有効終了日使用\",\"有効開始日\",\"有効終了日\",\"表示幅\",\"印刷幅\",\"備考\"\r\n"
                                 "1,\"収入\",0,0,0,1,\"1.\",0,0,,,70,70,\r\n"_s));
@@ -175,7 +178,8 @@ private Q_SLOTS:
         entries.m_pConnection = &ledger.connection;
         const ValueMapList before = rowsOf(ledger, u"出納簿"_s);
         const QString path = ledger.dir.filePath(u"出納簿.csv"_s);
-        writeAll(path, "\"ID\",\"日付\",\"勘定科目ID\",\"金額\"\r\n1,2010/04/01,3,100\r\n2,2010/13/01,3,100\r\n");
+        writeAll(path, "\"ID\",\"日付\",\"勘定科目ID\",\"金額\",\"取引先ID\",\"ミクリID\",\"備考\"\r\n"
+                       "1,2010/04/01,3,100,,,\r\n2,2010/13/01,3,100,,,\r\n");
         QCOMPARE(entries.ImportCsv(path), DbStatus::CsvFailed);
         QVERIFY2(entries.m_lastError.contains(u"2 件目"_s), qPrintable(entries.m_lastError));
         QCOMPARE(rowsOf(ledger, u"出納簿"_s), before);
@@ -185,6 +189,29 @@ private Q_SLOTS:
         QCOMPARE(entries.ImportCsv(path), DbStatus::CsvFailed);
         QCOMPARE(entries.ImportCsv(ledger.dir.filePath(u"none.csv"_s)), DbStatus::CsvMissing);
         QCOMPARE(rowsOf(ledger, u"出納簿"_s), before);
+    }
+
+    void readerKeepsTheFieldsApart()
+    {
+        const auto fields = [](QStringView text) {
+            QList<CsvRecord> records;
+            QString error;
+            QStringList out;
+            if (!ParseCsv(text, records, error)) return QStringList{error};
+            for (const CsvRecord& record : records) {
+                QStringList line;
+                for (const CsvField& field : record) line << (field.quoted ? u"q:"_s : u""_s) + field.text;
+                out << line.join(u'|');
+            }
+            return out;
+        };
+        QCOMPARE(fields(u"a,\"b,\"\"c\"\"\",d\r\n"_s), QStringList{u"a|q:b,\"c\"|d"_s});
+        QCOMPARE(fields(u"a,\r\n,\n\r\"x\ny\"z,\"\""_s),
+                 (QStringList{u"a|"_s, u"|"_s, u""_s, u"q:x\nyz|q:"_s}));  // CR, LF and CRLF; text after a quote
+        QCOMPARE(fields(u"a,b,"_s), QStringList{u"a|b|"_s});
+        QCOMPARE(fields(u"ab\"c,\"d\"\"\"\r\n"_s), QStringList{u"ab\"c|q:d\""_s});
+        QCOMPARE(fields(u""_s), QStringList());
+        QCOMPARE(fields(u"1,2\r\n3,\"open"_s), QStringList{u"CSVの引用符が閉じていません（2 行目）。"_s});
     }
 
     void protectedFileIsNotReplaced()

@@ -1,0 +1,63 @@
+// Switching the main window's views.
+
+#include "CMainFrame.h"
+
+#include "CKinzoApp.h"
+#include "CNullView.h"
+#include "CViewRegistry.h"
+
+#include <QStackedWidget>
+
+CKinzoViewBase* CMainFrame::ViewOf(int formId)
+{
+    const auto found = m_views.find(formId);
+    return found == m_views.end() ? nullptr : found->second;
+}
+
+CKinzoViewBase* CMainFrame::CreateView(int formId)
+{
+    CKinzoViewBase* view = formId == CNullView::FormId ? new CNullView(Document(), m_stack)
+                                                       : CreateKinzoView(formId, Document(), m_stack);
+    if (!view) return nullptr;
+    m_views[formId] = view;
+    m_stack->addWidget(view);
+    connect(view, &CKoFormViewBase::ZoomChanged, this, [this, view] { OnViewZoomChanged(view); });
+    return view;
+}
+
+int CMainFrame::ActiveFormId() const
+{
+    return m_activeView ? m_activeView->ResourceId() : 0;
+}
+
+void CMainFrame::SwitchView(int formId)
+{
+    bool created = false;
+    if (ActiveFormId() != formId) {
+        CKinzoViewBase* target = ViewOf(formId);
+        if (!target) {
+            target = CreateView(formId);
+            if (!target) return;   // no such view in this program yet
+            created = true;
+            m_activeView = target;
+            m_stack->setCurrentWidget(target);
+            target->OnInitialUpdate();
+        }
+        m_activeView = target;
+        m_stack->setCurrentWidget(target);
+    }
+    if (!created && formId != CNullView::FormId) m_activeView->ReloadView();
+    if (isActiveWindow() || !m_activeView->hasFocus()) m_activeView->setFocus();
+    RefreshCommandStates();
+}
+
+// Control+Shift+Up/Down in a view changed the program's font size: the menu's
+// mark follows and the other views magnify too.
+void CMainFrame::OnViewZoomChanged(CKinzoViewBase* changed)
+{
+    ApplyFontSizeToChrome();
+    RefreshCommandStates();
+    const double zoom = m_app.m_settingInfo.m_zoom;
+    for (const auto& [formId, view] : m_views)
+        if (view != changed) view->OnUpdate(nullptr, int(UpdateHint::FontSizeChanged), zoom);
+}

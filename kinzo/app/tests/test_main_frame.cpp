@@ -1,0 +1,274 @@
+#include "CKinzoApp.h"
+#include "CKinzoViewBase.h"
+#include "CMainFrame.h"
+#include "CViewRegistry.h"
+#include "KinzoCommands.h"
+
+#include "kinzo/data/CKinzoDoc.h"
+#include "kolib/CKoPasswordStore.h"
+#include "kolib/CKoVLoginDlg.h"
+#include "kolib/KoMessageBox.h"
+#include "platform/NamedEvent.h"
+#include "platform/PrivateProfile.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Stands in for the day list: counts what the window asks of it.
+class ProbeView : public CKinzoViewBase {
+public:
+    ProbeView(CKinzoDoc& doc, QWidget* parent) : CKinzoViewBase(101, doc, parent) {}
+    void ReloadView() override { ++reloads; }
+    bool OnCommand(int id) override
+    {
+        if (id != CmdEntryNew) return false;
+        commands << id;
+        return true;
+    }
+    std::optional<bool> IsCommandEnabled(int id) const override
+    {
+        return id == CmdEntryNew ? std::optional<bool>(true) : std::nullopt;
+    }
+    void OnUpdate(QObject* sender, int hint, const QVariant& object) override
+    {
+        hints << hint;
+        CKinzoViewBase::OnUpdate(sender, hint, object);
+    }
+    int reloads = 0;
+    QList<int> commands;
+    QList<int> hints;
+};
+
+}  // namespace
+
+class TestMainFrame : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_home;
+    QStringList m_messages;
+    std::unique_ptr<CMainFrame> m_frame;
+
+    CKinzoApp& app() { return *CKinzoApp::Instance(); }
+    ProbeView* probe() { return dynamic_cast<ProbeView*>(m_frame->ActiveView()); }
+    QString bookPath(const char* name = "家計簿.kzd") { return m_home.filePath(QString::fromUtf8(name)); }
+    void pressKey(int key, bool autoRepeat = false)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
+        QApplication::sendEvent(m_frame->focusWidget() ? m_frame->focusWidget() : m_frame.get(), &press);
+        QCoreApplication::processEvents();
+    }
+    bool menuItemEnabled(int id) { return m_frame->Action(id) && m_frame->Action(id)->isEnabled(); }
+    // Answers the next modal dialog: types the text into its line edit and presses OK.
+    void answerNextDialog(const QString& text)
+    {
+        QTimer::singleShot(0, [text] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) return;
+            if (auto* edit = dialog->findChild<QLineEdit*>()) edit->setText(text);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        });
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("HOME", m_home.path().toUtf8());
+        qputenv("VOICE_TRANSCRIPT", m_home.filePath(u"heard.txt"_s).toUtf8());
+        KoSetMessageAnswerer([this](const KoMessage& m) {
+            m_messages << m.text;
+            return KoAnswer::Ok;
+        });
+        RegisterKinzoView(101, [](CKinzoDoc& doc, QWidget* parent) { return new ProbeView(doc, parent); });
+        QString reasons;
+        QCOMPARE(app().InitialSetup(reasons), 1);
+    }
+
+    void init()
+    {
+        m_messages.clear();
+        m_frame = std::make_unique<CMainFrame>(app());
+        QVERIFY(m_frame->Create());
+        m_frame->show();
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        app().m_mainWindowReady = 1;
+    }
+
+    void cleanup()
+    {
+        app().m_mainWindowReady = 0;
+        m_frame->close();
+        m_frame.reset();
+        app().Document().OnNewDocument(QString());
+        app().m_connection.Close();
+    }
+
+    void withoutAFileOnlyTheFileCommandsAreOffered()
+    {
+        QCOMPARE(m_frame->windowTitle(), u"KinzoVer2"_s);
+        QCOMPARE(m_frame->ActiveFormId(), 177);
+        QVERIFY(menuItemEnabled(CmdFileNew));
+        QVERIFY(menuItemEnabled(CmdFileOpen));
+        for (int id : {int(CmdListView), int(CmdEntryNew), int(CmdToday), int(CmdZoomIn), int(CmdColorSettings),
+                       int(CmdCalculator), int(CmdFileDelete)})
+            QVERIFY2(!menuItemEnabled(id), qPrintable(QString::number(id)));
+        QVERIFY(m_frame->Action(CmdListView)->isChecked());
+        // The later dialogs' commands are there, greyed.
+        QVERIFY(m_frame->Action(CmdSearch));
+        QVERIFY(!m_frame->IsCommandEnabled(CmdSearch));
+    }
+
+    void aNewFileOpensTheListAndNamesTheWindow()
+    {
+        QVERIFY(m_frame->NewDataFile(bookPath()));
+        QCOMPARE(m_frame->windowTitle(), u"KinzoVer2 - 家計簿"_s);
+        QCOMPARE(m_frame->ActiveFormId(), 101);
+        QVERIFY(menuItemEnabled(CmdEntryNew));
+        QVERIFY(menuItemEnabled(CmdImportAccountTable));   // only the two roots so far
+        QVERIFY(!menuItemEnabled(CmdMonthView));            // no month view in this program yet
+
+        const int loaded = probe()->reloads;
+        QVERIFY(m_frame->RunCommand(CmdListView));          // the view already shown is loaded again
+        QCOMPARE(probe()->reloads, loaded + 1);
+        app().m_currentDate = QDate(2001, 1, 1);
+        QVERIFY(m_frame->RunCommand(CmdToday));
+        QCOMPARE(app().m_currentDate, QDate::currentDate());
+        QCOMPARE(probe()->reloads, loaded + 2);
+    }
+
+    void functionKeysRunTheirCommandOnce()
+    {
+        QVERIFY(m_frame->NewDataFile(bookPath()));
+        pressKey(Qt::Key_F1);
+        pressKey(Qt::Key_F1, true);   // held down: not again
+        QCOMPARE(probe()->commands, QList<int>{CmdEntryNew});
+        pressKey(Qt::Key_F7);
+        QCOMPARE(m_messages, QStringList{u"SanboVer2が見つかりません。"_s});
+        m_messages.clear();
+        pressKey(Qt::Key_F6);         // the loan check of a later dialog: nothing, and no pane switch
+        QVERIFY(m_messages.isEmpty());
+        QCOMPARE(m_frame->ActiveFormId(), 101);
+        QVERIFY(m_frame->RunCommand(CmdManual));
+        QCOMPARE(m_messages, QStringList{u"TebikiVer2が見つかりません。"_s});
+    }
+
+    void fontSizeStepsStopAtTheEndsWithoutTellingTheViews()
+    {
+        QVERIFY(m_frame->NewDataFile(bookPath()));
+        m_frame->SetFontSize(45);
+        probe()->hints.clear();
+        QVERIFY(m_frame->RunCommand(CmdZoomIn));
+        QVERIFY(probe()->hints.isEmpty());
+        QVERIFY(m_frame->RunCommand(CmdZoomOut));
+        QCOMPARE(app().m_settingInfo.m_fontSize, 36);
+        QCOMPARE(probe()->hints, QList<int>{int(UpdateHint::FontSizeChanged)});
+        m_frame->SetFontSize(9);
+        probe()->hints.clear();
+        QVERIFY(m_frame->RunCommand(CmdZoomOut));
+        QVERIFY(probe()->hints.isEmpty());
+        m_frame->SetFontSize(13);   // not in the list: the mark goes to 14
+        QVERIFY(m_frame->Action(CmdFontSizeFirst + 2)->isChecked());
+        QCOMPARE(m_frame->FontSizeMenu()->title(), u"文字サイズ指定(&S)"_s);
+        QCOMPARE(m_frame->Action(CmdFontSizeFirst)->text(), u"9 (&1)"_s);
+        QVERIFY(m_frame->RunCommand(CmdFontSizeFirst + 4));
+        QCOMPARE(app().m_settingInfo.m_fontSize, 18);
+        QCOMPARE(app().m_settingInfo.m_zoom, 2.0);
+    }
+
+    void accountImportIsOfferedOnlyForAnEmptyTree()
+    {
+        QVERIFY(m_frame->NewDataFile(bookPath()));
+        QVERIFY(m_frame->IsCommandEnabled(CmdImportAccountTable));
+        _AccountItem food = _AccountItem::ChildOf(app().Document().AccountItems().m_lastChild->m_data, u"食費"_s);
+        app().Document().AccountTable().NextChildCode(app().Document().AccountItems().m_lastChild->m_data, food.code);
+        QCOMPARE(app().Document().AccountTable().AddItem(food), DbStatus::Ok);
+        m_frame->menuBar()->actions().first()->menu()->popup(QPoint());   // menus count again when they open
+        m_frame->menuBar()->actions().first()->menu()->hide();
+        QVERIFY(!m_frame->IsCommandEnabled(CmdImportAccountTable));
+    }
+
+    void anotherProgramCanAskForTheTreeAgain()
+    {
+        QVERIFY(m_frame->NewDataFile(bookPath()));
+        probe()->hints.clear();
+        platform::NamedEvent event(u"Event_Notyfy_To_Kinzo"_s);
+        QVERIFY(event.set());
+        QTRY_COMPARE(probe()->hints, QList<int>{int(UpdateHint::AccountTreeReloaded)});
+        QVERIFY(!event.isSet());
+    }
+
+    void deletingTheFileLeavesAnEmptyWindow()
+    {
+        QVERIFY(m_frame->NewDataFile(bookPath("消す.kzd")));
+        QVERIFY(m_frame->RunCommand(CmdFileDelete));
+        QCOMPARE(m_messages.first(), u"現在開いているファイル消す.kzdを削除します。元に戻すことはできませんが、よろしいですか？"_s);
+        QVERIFY(!QFile::exists(bookPath("消す.kzd")));
+        QCOMPARE(m_frame->ActiveFormId(), 177);
+        QCOMPARE(m_frame->windowTitle(), u"KinzoVer2"_s);
+    }
+
+    void aMissingRecentFileIsDropped()
+    {
+        QVERIFY(m_frame->NewDataFile(bookPath("一時.kzd")));
+        app().Document().OnNewDocument(QString());
+        app().m_connection.Close();
+        QFile::remove(bookPath("一時.kzd"));
+        QVERIFY(m_frame->RunCommand(CmdRecentFile1));
+        QCOMPARE(m_messages, QStringList{u"ファイルが見つかりません。"_s});
+        QVERIFY(!CRecentFileList().Files().contains(bookPath("一時.kzd")));
+    }
+
+    void passwordCanBeClearedWithTheCurrentOne()
+    {
+        CKoPasswordStore store;
+        QVERIFY(store.WritePassword(u"abcd"_s));
+        QVERIFY(store.WritePasswordOn(1));
+        m_frame->close();
+        m_frame = std::make_unique<CMainFrame>(app());
+        QVERIFY(m_frame->Create());
+        QCOMPARE(m_frame->Action(CmdPasswordSetOrClear)->text(), u"パスワード解除(&P)..."_s);
+        QVERIFY(m_frame->IsCommandEnabled(CmdPasswordChange));
+        answerNextDialog(u"abcd"_s);
+        QVERIFY(m_frame->RunCommand(CmdPasswordSetOrClear));
+        QCOMPARE(m_messages, QStringList{u"パスワードが解除されました。"_s});
+        QVERIFY(!store.IsPasswordSet());
+        QCOMPARE(store.ReadPasswordOn(), 0);
+        QCOMPARE(m_frame->Action(CmdPasswordSetOrClear)->text(), u"パスワード設定(&P)..."_s);
+    }
+
+    void closingWritesThePlacementAndTheSettings()
+    {
+        m_frame->setGeometry(40, 50, 600, 400);
+        app().m_settingInfo.m_startMonth = 4;
+        m_frame->close();
+        const QString ini = app().m_iniFile.GetFilePath();
+        QCOMPARE(platform::profile::readString(ini, u"Window"_s, u"Zoomed"_s), u"0"_s);
+        QVERIFY(!platform::profile::readString(ini, u"Window"_s, u"Right"_s).isEmpty());
+        QCOMPARE(app().m_iniFile.ReadStartMonth(), 4);
+        app().m_settingInfo.m_startMonth = 1;
+        app().m_settingInfo.Save();
+    }
+
+    void screenshotOfTheEmptyWindow()
+    {
+        m_frame->resize(900, 500);
+        const QString path = QCoreApplication::applicationDirPath() + u"/main_frame_empty.png"_s;
+        QVERIFY(m_frame->grab().save(path));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    CKinzoApp app(argc, argv);
+    TestMainFrame test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_main_frame.moc"

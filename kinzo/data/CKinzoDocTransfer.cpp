@@ -1,0 +1,109 @@
+// The document's whole-table transfers: all tables to and from CSV files, and
+// the account table from another data file.
+
+#include "kinzo/data/CKinzoDoc.h"
+
+#include "kinzo/data/DataFiles.h"
+#include "kinzo/data/DocumentTexts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString accountTableName = u"勘定科目"_s;
+
+QString csvPathOf(const QString& folder, const QString& table)
+{
+    return QDir(folder).filePath(table + u".csv"_s);
+}
+
+}  // namespace
+
+QList<CTableBase*> CKinzoDoc::TransferTables()
+{
+    return {&m_accountTable, &m_caterTable, &m_paymentTable, &m_loanTable, &m_kinzoTable};
+}
+
+bool CKinzoDoc::ExportAllCsv(const QString& folder)
+{
+    if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder)) {
+        m_host.Notice(u"フォルダ作成に失敗しました。"_s);
+        return false;
+    }
+    for (CTableBase* table : TransferTables()) {
+        if (table->ExportCsv(csvPathOf(folder, table->m_tableName)) != DbStatus::Ok) {
+            m_host.Notice(u"%1のエクスポートに失敗しました。"_s.arg(table->m_tableName));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CKinzoDoc::ImportAllCsv(const QString& folder)
+{
+    const auto failed = [this](const QString& table) {
+        m_connection.RollbackTrans();
+        m_host.Notice(u"%1のインポートに失敗しました。"_s.arg(table));
+        return false;
+    };
+    // One transaction for all tables: a file that fails leaves every table as
+    // it was, not some replaced and some not.
+    QString error;
+    if (!m_connection.BeginTrans(error)) return failed(accountTableName);
+    for (CTableBase* table : TransferTables())
+        if (table->ImportCsv(csvPathOf(folder, table->m_tableName)) != DbStatus::Ok) return failed(table->m_tableName);
+    // A file whose account table is no tree could not be opened again.
+    AccountItemList tree;
+    if (m_accountTable.LoadTree(tree) != DbStatus::Ok || !tree.HasTwoRoots()) return failed(accountTableName);
+    if (!m_connection.CommitTrans(error)) return failed(TransferTables().last()->m_tableName);
+    LoadAccountTree();
+    return true;
+}
+
+bool CKinzoDoc::ImportAccountTable(const QString& sourceFile)
+{
+    if (!IsOpen()) return false;
+    const QString path = m_pathName;
+    if (IsSameFile(sourceFile, path) || QFileInfo(sourceFile).absoluteFilePath() == path) {
+        m_host.Notice(u"現在のデータファイルを選択しています。\n別のデータファイルを選択してください。"_s);
+        return false;
+    }
+    if (!SourceHasAccountTree(sourceFile)) return false;
+    // The file is changed, and maybe restored, by other connections.
+    m_connection.Close();
+    const QString backup = BackupPathOf(path);
+    const auto failed = [&](const QString& message, bool restore) {
+        m_host.Notice(message);
+        if (restore) CopyDataFile(backup, path);
+        if (m_connection.Open(path) != 1) BecomeEmpty();
+        return false;
+    };
+    if (!CopyDataFile(path, backup)) return failed(doc_text::BackupFailed(), false);
+    if (DropTable(path, accountTableName) != 1) return failed(u"テーブルの削除に失敗しました。"_s, true);
+    if (CopyTable(accountTableName, path, sourceFile) != 1) return failed(doc_text::FileCopyFailed(), true);
+    if (!OnOpenDocument(path)) return false;
+    m_host.Notice(u"科目テーブルがインポートされました。"_s);
+    return true;
+}
+
+bool CKinzoDoc::SourceHasAccountTree(const QString& sourceFile)
+{
+    // Checked before anything changes: a table that is no tree would leave a
+    // file that cannot be opened.
+    CDBConnection source;
+    if (SniffDataFile(sourceFile) != DataFileKind::SQLite || source.Open(sourceFile) != 1) {
+        m_host.Notice(doc_text::ConnectFailed());
+        return false;
+    }
+    CTableAccountItem accounts;
+    accounts.m_pConnection = &source;
+    AccountItemList tree;
+    if (accounts.LoadTree(tree) != DbStatus::Ok || !tree.HasTwoRoots()) {
+        m_host.Notice(doc_text::AccountTableBroken());
+        return false;
+    }
+    return true;
+}
