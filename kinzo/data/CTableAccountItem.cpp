@@ -17,11 +17,6 @@ QString n(qint64 value)
     return QString::number(value);
 }
 
-QString literal(const QDate& date)
-{
-    return u"#"_s + DateToSql(date) + u"#"_s;
-}
-
 int lastNumber(const QString& code)
 {
     QString trimmed = code;
@@ -81,11 +76,11 @@ DbStatus CTableAccountItem::AddItem(_AccountItem& item)
         EscapeQuote(item.code), n(item.useStart), n(item.useEnd), n(item.width), n(item.printWidth));
     if (item.useStart) {
         columns += u", 有効開始日"_s;
-        values += u", "_s + literal(item.start);
+        values += u", "_s + DateLiteral(item.start);
     }
     if (item.useEnd) {
         columns += u", 有効終了日"_s;
-        values += u", "_s + literal(item.end);
+        values += u", "_s + DateLiteral(item.end);
     }
     if (!item.note.isEmpty()) {
         columns += u", 備考"_s;
@@ -114,8 +109,8 @@ DbStatus CTableAccountItem::UpdateItem(const _AccountItem& item)
                   ", 有効開始日使用 = %7, 有効終了日使用 = %8"_s.arg(
         EscapeQuote(item.name), n(item.level), n(item.childFlag), n(item.parentId), n(item.side),
         EscapeQuote(item.code), n(item.useStart), n(item.useEnd));
-    set += item.useStart ? u", 有効開始日 = "_s + literal(item.start) : u", 有効開始日 = NULL"_s;
-    set += item.useEnd ? u", 有効終了日 = "_s + literal(item.end) : u", 有効終了日 = NULL"_s;
+    set += item.useStart ? u", 有効開始日 = "_s + DateLiteral(item.start) : u", 有効開始日 = NULL"_s;
+    set += item.useEnd ? u", 有効終了日 = "_s + DateLiteral(item.end) : u", 有効終了日 = NULL"_s;
     set += u", 表示幅 = %1, 印刷幅 = %2"_s.arg(n(item.width), n(item.printWidth));
     set += item.note.isEmpty() ? u", 備考 = NULL"_s : u", 備考 = '"_s + EscapeQuote(item.note) + u"'"_s;
     return Update(set, u"ID = "_s + n(item.ID));
@@ -124,7 +119,7 @@ DbStatus CTableAccountItem::UpdateItem(const _AccountItem& item)
 DbStatus CTableAccountItem::DeleteItemsInRange(const QDate& first, const QDate& last)
 {
     return Delete(u"有効開始日使用 = True AND 有効終了日使用 = True AND 有効開始日 >= %1 AND 有効終了日 <= %2"_s.arg(
-        literal(first), literal(last)));
+        DateLiteral(first), DateLiteral(last)));
 }
 
 DbStatus CTableAccountItem::DeleteInvalidItems(const QDate& first, const QDate& last)
@@ -138,7 +133,7 @@ QString CTableAccountItem::ValidItemFilter(const QDate& first, const QDate& last
            " OR ((有効開始日使用 = True AND 有効終了日使用 = False) AND 有効開始日 <= %2)"
            " OR ((有効開始日使用 = False AND 有効終了日使用 = True) AND 有効終了日 >= %1)"
            " OR ((有効開始日使用 = True AND 有効終了日使用 = True) AND 有効開始日 <= %2 AND 有効終了日 >= %1)"_s.arg(
-        literal(first), literal(last));
+        DateLiteral(first), DateLiteral(last));
 }
 
 QString CTableAccountItem::InvalidItemFilter(const QDate& first, const QDate& last)
@@ -146,7 +141,7 @@ QString CTableAccountItem::InvalidItemFilter(const QDate& first, const QDate& la
     return u"((有効開始日使用 = True AND 有効終了日使用 = False) AND 有効開始日 > %2)"
            " OR ((有効開始日使用 = False AND 有効終了日使用 = True) AND 有効終了日 < %1)"
            " OR ((有効開始日使用 = True AND 有効終了日使用 = True) AND (有効開始日 > %2 OR 有効終了日 < %1))"_s.arg(
-        literal(first), literal(last));
+        DateLiteral(first), DateLiteral(last));
 }
 
 DbStatus CTableAccountItem::GetItemPath(int id, std::array<_AccountItem, 3>& path)

@@ -13,11 +13,6 @@ QString n(qint64 value)
     return QString::number(value);
 }
 
-QString literal(const QDate& date)
-{
-    return u"#"_s + DateToSql(date) + u"#"_s;
-}
-
 }  // namespace
 
 CTableKinzo::CTableKinzo()
@@ -51,7 +46,7 @@ DbStatus CTableKinzo::GetEntry(int id, _KinzoEntry& entry)
 DbStatus CTableKinzo::AddEntry(_KinzoEntry& entry)
 {
     QString columns = u"日付, 勘定科目ID, 金額"_s;
-    QString values = u"%1, %2, %3"_s.arg(literal(entry.date), n(entry.itemId), n(entry.amount));
+    QString values = u"%1, %2, %3"_s.arg(DateLiteral(entry.date), n(entry.itemId), n(entry.amount));
     if (entry.caterId != 0) {
         columns += u", 取引先ID"_s;
         values += u", "_s + n(entry.caterId);
@@ -70,19 +65,19 @@ DbStatus CTableKinzo::AddEntry(_KinzoEntry& entry)
 DbStatus CTableKinzo::UpdateEntry(const _KinzoEntry& entry)
 {
     QString set = u"日付 = %1, 勘定科目ID = %2, 金額 = %3, 取引先ID = %4, ミクリID = %5"_s.arg(
-        literal(entry.date), n(entry.itemId), n(entry.amount), n(entry.caterId), n(entry.mikuriId));
+        DateLiteral(entry.date), n(entry.itemId), n(entry.amount), n(entry.caterId), n(entry.mikuriId));
     set += entry.note.isEmpty() ? u", 備考 = NULL"_s : u", 備考 = '"_s + EscapeQuote(entry.note) + u"'"_s;
     return Update(set, u"ID = "_s + n(entry.ID));
 }
 
 DbStatus CTableKinzo::DeleteRange(const QDate& first, const QDate& last)
 {
-    return Delete(u"日付 BETWEEN %1 AND %2"_s.arg(literal(first), literal(last)));
+    return Delete(u"日付 BETWEEN %1 AND %2"_s.arg(DateLiteral(first), DateLiteral(last)));
 }
 
 DbStatus CTableKinzo::DeleteOutsideRange(const QDate& first, const QDate& last)
 {
-    return Delete(u"日付 NOT BETWEEN %1 AND %2"_s.arg(literal(first), literal(last)));
+    return Delete(u"日付 NOT BETWEEN %1 AND %2"_s.arg(DateLiteral(first), DateLiteral(last)));
 }
 
 DbStatus CTableKinzo::CountForItem(int itemId, qint64& count)

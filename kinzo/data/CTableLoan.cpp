@@ -12,16 +12,6 @@ QString n(qint64 value)
     return QString::number(value);
 }
 
-QString literal(const QDate& date)
-{
-    return u"#"_s + DateToSql(date) + u"#"_s;
-}
-
-QString monthLiteral(const QDate& date)
-{
-    return u"#"_s + MonthToSql(date) + u"#"_s;
-}
-
 }  // namespace
 
 CTableLoan::CTableLoan()
@@ -61,13 +51,13 @@ DbStatus CTableLoan::SelectLoanRecords(const QString& whereClause, const QString
 
 DbStatus CTableLoan::DeleteLoansInside(const QDate& first, const QDate& last)
 {
-    return Delete(u"(開始年月 BETWEEN %1 AND %2) AND (完済年月 BETWEEN %1 AND %2)"_s.arg(monthLiteral(first),
-                                                                                      monthLiteral(last)));
+    return Delete(u"(開始年月 BETWEEN %1 AND %2) AND (完済年月 BETWEEN %1 AND %2)"_s.arg(MonthLiteral(first),
+                                                                                      MonthLiteral(last)));
 }
 
 DbStatus CTableLoan::DeleteLoansOutside(const QDate& first, const QDate& last)
 {
-    return Delete(u"(完済年月 < %1) OR (開始年月 > %2)"_s.arg(monthLiteral(first), monthLiteral(last)));
+    return Delete(u"(完済年月 < %1) OR (開始年月 > %2)"_s.arg(MonthLiteral(first), MonthLiteral(last)));
 }
 
 DbStatus CTableLoan::GetLoan(int id, _LoanData& loan)
@@ -96,7 +86,7 @@ DbStatus CTableLoan::GetLoanHistory(int itemId, const QDate& first, const QDate&
     CViewKinzo view;
     view.m_pConnection = m_pConnection;
     const DbStatus status = view.SelectEntries(
-        u"勘定科目ID = %1 AND 日付 BETWEEN %2 AND %3"_s.arg(n(itemId), literal(first), literal(last)), u"日付 DESC"_s,
+        u"勘定科目ID = %1 AND 日付 BETWEEN %2 AND %3"_s.arg(n(itemId), DateLiteral(first), DateLiteral(last)), u"日付 DESC"_s,
         entries);
     m_lastError = view.m_lastError;
     return status;
@@ -108,7 +98,7 @@ DbStatus CTableLoan::GetPaidSince(const _LoanData& loan, qint64& total)
     ValueMapList rows;
     const DbStatus status =
         SelectSql(u"SELECT SUM(金額) AS 合計 FROM 出納簿 WHERE 勘定科目ID = %1 AND 日付 >= %2 GROUP BY 勘定科目ID"_s.arg(
-                      n(loan.itemId), monthLiteral(loan.startMonth)),
+                      n(loan.itemId), MonthLiteral(loan.startMonth)),
                   rows);
     if (!rows.isEmpty()) total = rows.first().value(u"合計"_s).toLongLong();
     return status;
@@ -118,7 +108,7 @@ DbStatus CTableLoan::AddLoan(_LoanData& loan)
 {
     QString columns = u"勘定科目ID, 総返済額, 月返済額, 支払日, 開始年月, 自動アナウンス, 残額"_s;
     QString values = u"%1, %2, %3, %4, %5, %6, %7"_s.arg(n(loan.itemId), n(loan.total), n(loan.monthly),
-                                                          n(loan.payDay), monthLiteral(loan.startMonth),
+                                                          n(loan.payDay), MonthLiteral(loan.startMonth),
                                                           n(loan.announce), n(loan.remaining));
     const auto addNumber = [&](const QString& column, qint64 value) {
         if (value == 0) return;
@@ -138,8 +128,8 @@ DbStatus CTableLoan::AddLoan(_LoanData& loan)
 DbStatus CTableLoan::UpdateLoan(const _LoanData& loan)
 {
     QString set = u"勘定科目ID = %1, 総返済額 = %2, 月返済額 = %3, 支払日 = %4, 開始年月 = %5"_s.arg(
-        n(loan.itemId), n(loan.total), n(loan.monthly), n(loan.payDay), monthLiteral(loan.startMonth));
-    set += loan.endMonth.isValid() ? u", 完済年月 = "_s + monthLiteral(loan.endMonth) : u", 完済年月 = NULL"_s;
+        n(loan.itemId), n(loan.total), n(loan.monthly), n(loan.payDay), MonthLiteral(loan.startMonth));
+    set += loan.endMonth.isValid() ? u", 完済年月 = "_s + MonthLiteral(loan.endMonth) : u", 完済年月 = NULL"_s;
     set += u", 自動アナウンス = %1, 残額 = %2, 賞与月１ = %3, 賞与月２ = %4, 賞与月返済額 = %5"_s.arg(
         n(loan.announce), n(loan.remaining), n(loan.bonusMonth1), n(loan.bonusMonth2), n(loan.bonusAmount));
     set += loan.note.isEmpty() ? u", 備考 = NULL"_s : u", 備考 = '"_s + EscapeQuote(loan.note) + u"'"_s;

@@ -12,11 +12,6 @@ QString n(qint64 value)
     return QString::number(value);
 }
 
-QString literal(const QDate& date)
-{
-    return u"#"_s + DateToSql(date) + u"#"_s;
-}
-
 QStringList columnsOf(int layout)
 {
     QStringList columns{u"ID"_s, u"勘定科目ID"_s, u"支払日"_s, u"自動アナウンス"_s};
@@ -57,12 +52,12 @@ _PaymentData CTablePayment::ParsePayment(const ValueMap& row) const
 
 DbStatus CTablePayment::DeletePaymentsInside(const QDate& first, const QDate& last)
 {
-    return Delete(u"(開始日 BETWEEN %1 AND %2) AND (終了日 BETWEEN %1 AND %2)"_s.arg(literal(first), literal(last)));
+    return Delete(u"(開始日 BETWEEN %1 AND %2) AND (終了日 BETWEEN %1 AND %2)"_s.arg(DateLiteral(first), DateLiteral(last)));
 }
 
 DbStatus CTablePayment::DeletePaymentsOutside(const QDate& first, const QDate& last)
 {
-    return Delete(u"(終了日 < %1) OR (開始日 > %2)"_s.arg(literal(first), literal(last)));
+    return Delete(u"(終了日 < %1) OR (開始日 > %2)"_s.arg(DateLiteral(first), DateLiteral(last)));
 }
 
 DbStatus CTablePayment::GetAllPayments(QList<_PaymentData>& payments)
@@ -90,7 +85,7 @@ DbStatus CTablePayment::AddPayment(_PaymentData& payment)
     QString values = u"%1, %2, %3"_s.arg(n(payment.itemId), n(payment.payDay), n(payment.announce));
     if (m_layout == 1) {
         columns += u",開始日, 終了日, 月指定フラグ"_s;
-        values += u", %1, %2, %3"_s.arg(literal(payment.start), literal(payment.end), n(payment.monthFlag));
+        values += u", %1, %2, %3"_s.arg(DateLiteral(payment.start), DateLiteral(payment.end), n(payment.monthFlag));
         for (int month = 1; month <= 12; ++month) {
             columns += u", %1月"_s.arg(month);
             values += u", "_s + n(payment.months[month - 1]);
@@ -106,7 +101,7 @@ DbStatus CTablePayment::UpdatePayment(const _PaymentData& payment)
     QString set = u"勘定科目ID = %1, 支払日 = %2, 自動アナウンス = %3"_s.arg(n(payment.itemId), n(payment.payDay),
                                                                         n(payment.announce));
     if (m_layout == 1) {
-        set += u", 開始日 = %1, 終了日 = %2, 月指定フラグ = %3"_s.arg(literal(payment.start), literal(payment.end),
+        set += u", 開始日 = %1, 終了日 = %2, 月指定フラグ = %3"_s.arg(DateLiteral(payment.start), DateLiteral(payment.end),
                                                                     n(payment.monthFlag));
         for (int month = 1; month <= 12; ++month) set += u", %1月 = %2"_s.arg(n(month), n(payment.months[month - 1]));
         set += u", 休日フラグ = "_s + n(payment.holidayRule);
@@ -129,7 +124,7 @@ DbStatus CTablePayment::GetPaymentHistory(int itemId, const QDate& first, const 
     CViewKinzo view;
     view.m_pConnection = m_pConnection;
     const DbStatus status = view.SelectEntries(
-        u"勘定科目ID = %1 AND 日付 BETWEEN %2 AND %3"_s.arg(n(itemId), literal(first), literal(last)), u"日付 DESC"_s,
+        u"勘定科目ID = %1 AND 日付 BETWEEN %2 AND %3"_s.arg(n(itemId), DateLiteral(first), DateLiteral(last)), u"日付 DESC"_s,
         entries);
     m_lastError = view.m_lastError;
     return status;

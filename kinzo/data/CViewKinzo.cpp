@@ -14,11 +14,6 @@ QString n(qint64 value)
     return QString::number(value);
 }
 
-QString literal(const QDate& date)
-{
-    return u"#"_s + DateToSql(date) + u"#"_s;
-}
-
 // Every entry is in the stored query exactly once, so totals that need only the
 // entries' own columns read the table and spare the engine the joins.
 const QString entryTable = u"出納簿"_s;
@@ -73,19 +68,19 @@ DbStatus CViewKinzo::GetCarryOver(const QDate& day, qint64& amount)
         const QDate monthStart(day.year(), day.month(), 1);
         ValueMapList days;
         status = SelectSql(u"SELECT 仕分けID, SUM(合計) AS 合計 FROM _月計 INNER JOIN 勘定科目"
-                           " ON _月計.勘定科目ID = 勘定科目.ID WHERE 月初 < %1 GROUP BY 仕分けID"_s.arg(literal(monthStart)),
+                           " ON _月計.勘定科目ID = 勘定科目.ID WHERE 月初 < %1 GROUP BY 仕分けID"_s.arg(DateLiteral(monthStart)),
                            rows);
         if (status == DbStatus::Ok)
             status = SelectSql(u"SELECT 仕分けID, SUM(金額) AS 合計 FROM 出納簿 INNER JOIN 勘定科目"
                                " ON 出納簿.勘定科目ID = 勘定科目.ID WHERE 日付 >= %1 AND 日付 < %2"
-                               " GROUP BY 仕分けID"_s.arg(literal(monthStart), literal(day)),
+                               " GROUP BY 仕分けID"_s.arg(DateLiteral(monthStart), DateLiteral(day)),
                                days);
         rows += days;
     } else {
         for (int side = 1; side <= 2 && status == DbStatus::Ok; ++side) {
             ValueMapList sideRows;
             status = SelectSql(u"SELECT SUM(金額) AS 合計 FROM %1 WHERE 日付<%2 AND 仕分けID=%3"_s.arg(
-                                   m_tableName, literal(day), n(side)),
+                                   m_tableName, DateLiteral(day), n(side)),
                                sideRows);
             for (ValueMap& row : sideRows) row.insert(u"仕分けID"_s, n(side));
             rows += sideRows;
@@ -113,8 +108,8 @@ DbStatus CViewKinzo::SelectEntries(const QString& whereClause, const QString& or
 DbStatus CViewKinzo::SelectForItem(int itemId, const QDate& first, const QDate& last, QList<_ViewEntry>& entries)
 {
     QString where = u"勘定科目ID="_s + n(itemId);
-    if (first.isValid()) where += u" AND 日付>="_s + literal(first);
-    if (last.isValid()) where += u" AND 日付<="_s + literal(last);
+    if (first.isValid()) where += u" AND 日付>="_s + DateLiteral(first);
+    if (last.isValid()) where += u" AND 日付<="_s + DateLiteral(last);
     return SelectEntries(where, u"日付, 勘定科目ID"_s, entries);
 }
 
@@ -122,7 +117,7 @@ DbStatus CViewKinzo::NextDateWithData(const QDate& day, QDate& found)
 {
     ValueMap row;
     const DbStatus status = ReadFirst(
-        u"SELECT TOP 1 日付 FROM %1 WHERE 日付>%2 ORDER BY 日付 ASC"_s.arg(entryTable, literal(day)), row);
+        u"SELECT TOP 1 日付 FROM %1 WHERE 日付>%2 ORDER BY 日付 ASC"_s.arg(entryTable, DateLiteral(day)), row);
     found = ParseDateValue(row.value(u"日付"_s));
     return status;
 }
@@ -131,7 +126,7 @@ DbStatus CViewKinzo::PrevDateWithData(const QDate& day, QDate& found)
 {
     ValueMap row;
     const DbStatus status = ReadFirst(
-        u"SELECT TOP 1 日付 FROM %1 WHERE 日付<%2 ORDER BY 日付 DESC"_s.arg(entryTable, literal(day)), row);
+        u"SELECT TOP 1 日付 FROM %1 WHERE 日付<%2 ORDER BY 日付 DESC"_s.arg(entryTable, DateLiteral(day)), row);
     found = ParseDateValue(row.value(u"日付"_s));
     return status;
 }
@@ -141,18 +136,18 @@ DbStatus CViewKinzo::MonthTotals(const QDate& first, const QDate& last, ValueMap
     if (UseMonthTotals(first, last) && first.isValid() && last.isValid())
         return SelectSql(u"SELECT Format([月初],'yyyy/mm') AS 年月, 勘定科目ID, SUM(合計) AS 合計 FROM _月計"
                          " WHERE 月初 BETWEEN %1 AND %2 GROUP BY Format([月初],'yyyy/mm'), 勘定科目ID"_s.arg(
-                             literal(first), literal(last)),
+                             DateLiteral(first), DateLiteral(last)),
                          rows);
     return SelectSql(u"SELECT Format([日付],'yyyy/mm') AS 年月, 勘定科目ID, SUM(金額) AS 合計 FROM %1"
                      " WHERE 日付 BETWEEN %2 AND %3 GROUP BY Format([日付],'yyyy/mm'), 勘定科目ID"_s.arg(
-                         entryTable, literal(first), literal(last)),
+                         entryTable, DateLiteral(first), DateLiteral(last)),
                      rows);
 }
 
 DbStatus CViewKinzo::DayTotals(const QDate& first, const QDate& last, ValueMapList& rows)
 {
     return SelectSql(u"SELECT 日付, 勘定科目ID, SUM(金額) AS 合計 FROM %1 WHERE 日付 BETWEEN %2 AND %3"
-                     " GROUP BY 日付, 勘定科目ID ORDER BY 日付"_s.arg(entryTable, literal(first), literal(last)),
+                     " GROUP BY 日付, 勘定科目ID ORDER BY 日付"_s.arg(entryTable, DateLiteral(first), DateLiteral(last)),
                      rows);
 }
 
@@ -163,15 +158,15 @@ DbStatus CViewKinzo::FiscalYearTotals(const QDate& first, const QDate& last, int
     const QString fiscalYear = u"Year(DateAdd('m',-%1,[%2]))"_s.arg(n(startMonth - 1), day);
     QString sql = fromTotals ? u"SELECT %1 AS 年度, 勘定科目ID, SUM(合計) AS 合計 FROM _月計"_s.arg(fiscalYear)
                              : u"SELECT %1 AS 年度, 勘定科目ID, SUM(金額) AS 合計 FROM %2"_s.arg(fiscalYear, entryTable);
-    if (first.isValid()) sql += u" WHERE %1 >= %2"_s.arg(day, literal(first));
-    if (last.isValid()) sql += (first.isValid() ? u" AND"_s : u" WHERE"_s) + u" %1 <= %2"_s.arg(day, literal(last));
+    if (first.isValid()) sql += u" WHERE %1 >= %2"_s.arg(day, DateLiteral(first));
+    if (last.isValid()) sql += (first.isValid() ? u" AND"_s : u" WHERE"_s) + u" %1 <= %2"_s.arg(day, DateLiteral(last));
     sql += u" GROUP BY %1, 勘定科目ID"_s.arg(fiscalYear);
     return SelectSql(sql, rows);
 }
 
 DbStatus CViewKinzo::SelectRange(const QDate& first, const QDate& last, QList<_ViewEntry>& entries)
 {
-    return SelectEntries(u"日付>=%1 AND 日付<=%2"_s.arg(literal(first), literal(last)), u"日付, 出納簿.ID"_s, entries);
+    return SelectEntries(u"日付>=%1 AND 日付<=%2"_s.arg(DateLiteral(first), DateLiteral(last)), u"日付, 出納簿.ID"_s, entries);
 }
 
 DbStatus CViewKinzo::SelectRange(const QDate& first, const QDate& last, const AccountItemNode* tree,

@@ -47,3 +47,13 @@ QString MonthToSql(const QDate& date)
 {
     return date.isValid() ? date.toString(u"yyyy/MM"_s) : QString();
 }
+
+QString DateLiteral(const QDate& date)
+{
+    return QStringLiteral("#") + DateToSql(date) + QStringLiteral("#");
+}
+
+QString MonthLiteral(const QDate& date)
+{
+    return QStringLiteral("#") + MonthToSql(date) + QStringLiteral("#");
+}

@@ -30,3 +30,7 @@ QString DateToSql(const QDateTime& dateTime, bool withTime);
 // "yyyy/MM" of a valid date's month, the form of the month columns; empty for
 // an invalid date. "#yyyy/MM#" stands for the first day of that month.
 QString MonthToSql(const QDate& date);
+
+// The literals themselves: "#yyyy/MM/dd#" and "#yyyy/MM#".
+QString DateLiteral(const QDate& date);
+QString MonthLiteral(const QDate& date);
