@@ -50,12 +50,7 @@ _AccountItem CTableAccountItem::ParseItem(const ValueMap& row)
 
 DbStatus CTableAccountItem::GetItem(int id, _AccountItem& item)
 {
-    ValueMap row;
-    const DbStatus status = SelectById(id, row);
-    if (status != DbStatus::Ok) return status;
-    if (row.isEmpty()) return DbStatus::NotFound;
-    item = ParseItem(row);
-    return DbStatus::Ok;
+    return GetRecord(id, item, ParseItem);
 }
 
 DbStatus CTableAccountItem::SelectItems(const QString& whereClause, const QString& orderClause,
@@ -84,7 +79,7 @@ DbStatus CTableAccountItem::AddItem(_AccountItem& item)
     }
     if (!item.note.isEmpty()) {
         columns += u", 備考"_s;
-        values += u", '"_s + EscapeQuote(item.note) + u"'"_s;
+        values += u", "_s + TextLiteral(item.note);
     }
     return Insert(columns, values, item.ID);
 }
@@ -112,7 +107,7 @@ DbStatus CTableAccountItem::UpdateItem(const _AccountItem& item)
     set += item.useStart ? u", 有効開始日 = "_s + DateLiteral(item.start) : u", 有効開始日 = NULL"_s;
     set += item.useEnd ? u", 有効終了日 = "_s + DateLiteral(item.end) : u", 有効終了日 = NULL"_s;
     set += u", 表示幅 = %1, 印刷幅 = %2"_s.arg(n(item.width), n(item.printWidth));
-    set += item.note.isEmpty() ? u", 備考 = NULL"_s : u", 備考 = '"_s + EscapeQuote(item.note) + u"'"_s;
+    set += u", 備考 = "_s + TextLiteralOrNull(item.note);
     return Update(set, u"ID = "_s + n(item.ID));
 }
 

@@ -41,6 +41,17 @@ public:
     virtual DbStatus FetchNext(ValueMap& row);
     // The row with the key; Ok with an empty row when there is none.
     virtual DbStatus SelectById(int id, ValueMap& row);
+    // The record with the key, made from its row by parse; NotFound when there is none.
+    template <class Record, class Parse>
+    DbStatus GetRecord(int id, Record& record, Parse parse)
+    {
+        ValueMap row;
+        const DbStatus status = SelectById(id, row);
+        if (status != DbStatus::Ok) return status;
+        if (row.isEmpty()) return DbStatus::NotFound;
+        record = parse(row);
+        return DbStatus::Ok;
+    }
     // "UPDATE <table> SET <set> [WHERE <where>]"; UpdateFailed.
     virtual DbStatus Update(const QString& setClause, const QString& whereClause);
     // Any statement; UpdateFailed.

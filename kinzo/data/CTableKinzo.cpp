@@ -35,12 +35,7 @@ _KinzoEntry CTableKinzo::ParseEntry(const ValueMap& row)
 
 DbStatus CTableKinzo::GetEntry(int id, _KinzoEntry& entry)
 {
-    ValueMap row;
-    const DbStatus status = SelectById(id, row);
-    if (status != DbStatus::Ok) return status;
-    if (row.isEmpty()) return DbStatus::NotFound;
-    entry = ParseEntry(row);
-    return DbStatus::Ok;
+    return GetRecord(id, entry, ParseEntry);
 }
 
 DbStatus CTableKinzo::AddEntry(_KinzoEntry& entry)
@@ -57,7 +52,7 @@ DbStatus CTableKinzo::AddEntry(_KinzoEntry& entry)
     }
     if (!entry.note.isEmpty()) {
         columns += u", 備考"_s;
-        values += u", '"_s + EscapeQuote(entry.note) + u"'"_s;
+        values += u", "_s + TextLiteral(entry.note);
     }
     return Insert(columns, values, entry.ID, u"values"_s);
 }
@@ -66,7 +61,7 @@ DbStatus CTableKinzo::UpdateEntry(const _KinzoEntry& entry)
 {
     QString set = u"日付 = %1, 勘定科目ID = %2, 金額 = %3, 取引先ID = %4, ミクリID = %5"_s.arg(
         DateLiteral(entry.date), n(entry.itemId), n(entry.amount), n(entry.caterId), n(entry.mikuriId));
-    set += entry.note.isEmpty() ? u", 備考 = NULL"_s : u", 備考 = '"_s + EscapeQuote(entry.note) + u"'"_s;
+    set += u", 備考 = "_s + TextLiteralOrNull(entry.note);
     return Update(set, u"ID = "_s + n(entry.ID));
 }
 

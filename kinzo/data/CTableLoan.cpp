@@ -62,12 +62,7 @@ DbStatus CTableLoan::DeleteLoansOutside(const QDate& first, const QDate& last)
 
 DbStatus CTableLoan::GetLoan(int id, _LoanData& loan)
 {
-    ValueMap row;
-    const DbStatus status = SelectById(id, row);
-    if (status != DbStatus::Ok) return status;
-    if (row.isEmpty()) return DbStatus::NotFound;
-    loan = ParseLoan(row);
-    return DbStatus::Ok;
+    return GetRecord(id, loan, ParseLoan);
 }
 
 DbStatus CTableLoan::SelectLoansForItem(int itemId, QList<_LoanData>& loans)
@@ -120,7 +115,7 @@ DbStatus CTableLoan::AddLoan(_LoanData& loan)
     addNumber(u"賞与月返済額"_s, loan.bonusAmount);
     if (!loan.note.isEmpty()) {
         columns += u", 備考"_s;
-        values += u", '"_s + EscapeQuote(loan.note) + u"'"_s;
+        values += u", "_s + TextLiteral(loan.note);
     }
     return Insert(columns, values, loan.ID, u"values"_s);
 }
@@ -132,7 +127,7 @@ DbStatus CTableLoan::UpdateLoan(const _LoanData& loan)
     set += loan.endMonth.isValid() ? u", 完済年月 = "_s + MonthLiteral(loan.endMonth) : u", 完済年月 = NULL"_s;
     set += u", 自動アナウンス = %1, 残額 = %2, 賞与月１ = %3, 賞与月２ = %4, 賞与月返済額 = %5"_s.arg(
         n(loan.announce), n(loan.remaining), n(loan.bonusMonth1), n(loan.bonusMonth2), n(loan.bonusAmount));
-    set += loan.note.isEmpty() ? u", 備考 = NULL"_s : u", 備考 = '"_s + EscapeQuote(loan.note) + u"'"_s;
+    set += u", 備考 = "_s + TextLiteralOrNull(loan.note);
     return Update(set, u"ID = "_s + n(loan.ID));
 }
 

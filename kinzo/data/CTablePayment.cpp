@@ -71,12 +71,7 @@ DbStatus CTablePayment::GetAllPayments(QList<_PaymentData>& payments)
 
 DbStatus CTablePayment::GetPayment(int id, _PaymentData& payment)
 {
-    ValueMap row;
-    const DbStatus status = SelectById(id, row);
-    if (status != DbStatus::Ok) return status;
-    if (row.isEmpty()) return DbStatus::NotFound;
-    payment = ParsePayment(row);
-    return DbStatus::Ok;
+    return GetRecord(id, payment, [this](const ValueMap& row) { return ParsePayment(row); });
 }
 
 DbStatus CTablePayment::AddPayment(_PaymentData& payment)

@@ -57,3 +57,13 @@ QString MonthLiteral(const QDate& date)
 {
     return QStringLiteral("#") + MonthToSql(date) + QStringLiteral("#");
 }
+
+QString TextLiteral(const QString& text)
+{
+    return u'\'' + EscapeQuote(text) + u'\'';
+}
+
+QString TextLiteralOrNull(const QString& text)
+{
+    return text.isEmpty() ? QStringLiteral("NULL") : TextLiteral(text);
+}

@@ -31,6 +31,11 @@ QString DateToSql(const QDateTime& dateTime, bool withTime);
 // an invalid date. "#yyyy/MM#" stands for the first day of that month.
 QString MonthToSql(const QDate& date);
 
+// A text between single quotes, its quotes doubled; NULL for an empty text
+// (the columns store no empty texts).
+QString TextLiteral(const QString& text);
+QString TextLiteralOrNull(const QString& text);
+
 // The literals themselves: "#yyyy/MM/dd#" and "#yyyy/MM#".
 QString DateLiteral(const QDate& date);
 QString MonthLiteral(const QDate& date);
