@@ -146,4 +146,5 @@ private:
     CNotifyWatcher m_watcher;
     CRecentFileList m_recentFiles;
     mutable int m_accountCount = -1;   // account-table records, counted when a menu opens
+    bool m_passwordSet = false;        // read from the store when the password commands change it
 };

@@ -111,7 +111,7 @@ void CMainFrame::AddOptionCommands()
     m_commands[CmdColorSettings] = {[](CMainFrame& f) { f.OnColorSettings(); }, {}};
     m_commands[CmdPasswordSetOrClear] = {[](CMainFrame& f) { f.OnPasswordSetOrClear(); }, {}};
     m_commands[CmdPasswordChange] = {[](CMainFrame& f) { f.OnPasswordChange(); },
-                                     [](const CMainFrame&) { return CKoPasswordStore().IsPasswordSet(); }};
+                                     [](const CMainFrame& f) { return f.m_passwordSet; }};
     m_commands[CmdCalculator] = {[](CMainFrame& f) { f.OnCalculator(); }, {}};
     m_commands[CmdManual] = {[](CMainFrame& f) { f.OnManual(); }, {}};
     m_commands[CmdAbout] = {[](CMainFrame& f) { f.OnAbout(); }, {}};

@@ -211,7 +211,8 @@ void CMainFrame::ApplyFontSizeToChrome()
 void CMainFrame::RefreshPasswordText()
 {
     const CKoPasswordStore store;
-    const bool set = store.ReadPasswordOn() != 0 && store.IsPasswordSet();
+    m_passwordSet = store.IsPasswordSet();
+    const bool protecting = store.ReadPasswordOn() != 0 && m_passwordSet;
     if (QAction* action = Action(CmdPasswordSetOrClear))
-        action->setText(set ? u"パスワード解除(&P)..."_s : CommandTextOf(CmdPasswordSetOrClear).menuText);
+        action->setText(protecting ? u"パスワード解除(&P)..."_s : CommandTextOf(CmdPasswordSetOrClear).menuText);
 }
