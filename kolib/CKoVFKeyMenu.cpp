@@ -27,10 +27,19 @@ QString CKoVFKeyMenu::Announcement(int index) const
     return m_labels.at(index) + m_separator + u"メニューを開く"_s;
 }
 
+QString CKoVFKeyMenu::UnavailableText(const QString& commandName)
+{
+    return commandName + u"は現在使用できません。"_s;
+}
+
 int CKoVFKeyMenu::HandleMainKey(unsigned int key)
 {
     const int index = Find(key);
     if (index < 0) return 0;
+    if (m_available && !m_available(m_commandIds[index])) {
+        KoAppReadText(UnavailableText(m_labels.at(index)), 1, 0);
+        return 1;
+    }
     KoAppReadText(Announcement(index), 1, 0);
     if (m_owner) QCoreApplication::postEvent(m_owner, new KoCommandEvent(m_commandIds[index]));
     return 1;

@@ -4,8 +4,10 @@
 #include "KoAppSettings.h"
 #include "KoAppVoice.h"
 #include "KoColors.h"
+#include "platform/KnownFolders.h"
 #include "voice/CVoiceReader.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QShowEvent>
 
@@ -20,7 +22,25 @@ CVoiceReader* speakingVoice()
     return voice && !voice->IsPCTalker() ? voice : nullptr;
 }
 
+QString& startFolder()
+{
+    static QString folder;
+    return folder;
+}
+
 }  // namespace
+
+void CKoVFileDialog::SetStartFolder(const QString& folder)
+{
+    startFolder() = folder;
+}
+
+QString CKoVFileDialog::StartFolder()
+{
+    if (!startFolder().isEmpty() && QFileInfo(startFolder()).isDir()) return startFolder();
+    const QString documents = platform::documentsFolder();
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 
 CKoVFileDialog::CKoVFileDialog(bool openFileDialog, const QString& defaultExt, const QString& fileName,
                                QFileDialog::Options options, const QString& filter, QWidget* parent)
@@ -34,11 +54,10 @@ CKoVFileDialog::CKoVFileDialog(bool openFileDialog, const QString& defaultExt, c
     if (suffix.startsWith(u'.')) suffix.remove(0, 1);
     setDefaultSuffix(suffix);
     if (!filter.isEmpty()) setNameFilters(NameFilters(filter));
-    if (!fileName.isEmpty()) {
-        const QFileInfo file(fileName);
-        if (!file.path().isEmpty() && file.path() != u"."_s) setDirectory(file.path());
-        selectFile(file.fileName());
-    }
+    const QFileInfo file(fileName);
+    const bool hasFolder = !fileName.isEmpty() && file.path() != u"."_s;
+    setDirectory(hasFolder ? file.path() : StartFolder());
+    if (!fileName.isEmpty()) selectFile(file.fileName());
     KoApplyAppColors(this);
     setFont(CKoWindowZoom::ZoomFont(KoAppZoom()));
     connect(this, &QFileDialog::directoryEntered, this, &CKoVFileDialog::OnFolderChange);

@@ -4,7 +4,8 @@
 // PC-Talker (which reads these itself), speaks "フォルダ " and the folder's
 // name when the folder changes, and the file's name when the selection does.
 // An open dialog accepts only existing files; a save dialog asks before
-// overwriting.
+// overwriting. A dialog given no folder starts in the program's start folder
+// (the open ledger's folder), else in the user's documents folder.
 
 #include <QFileDialog>
 
@@ -22,6 +23,11 @@ public:
     int DoModal() { return exec(); }
     // The chosen file's full path (empty before a file was chosen).
     QString GetPathName() const;
+
+    // The folder dialogs start in when they are given none; an empty or
+    // missing folder means the documents folder.
+    static void SetStartFolder(const QString& folder);
+    static QString StartFolder();
 
     // The dialog's name filters for a "description|patterns|...||" filter.
     static QStringList NameFilters(const QString& filter);

@@ -6,7 +6,6 @@
 #include <ctime>
 #include <fcntl.h>
 #include <semaphore.h>
-#include <unistd.h>
 
 // The event is a POSIX named semaphore: count 0 is "not set", above 0 is "set".
 // A waiter that takes the count puts it back, so the event stays set.
@@ -22,7 +21,7 @@ sem_t* semaphore(void* handle)
 
 QByteArray semaphoreName(const QString& name)
 {
-    return '/' + fileSafeName(name).toUtf8() + '.' + QByteArray::number(qulonglong(::getuid()));
+    return '/' + sessionScopedName(name).toUtf8();
 }
 
 }  // namespace

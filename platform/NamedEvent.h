@@ -1,5 +1,6 @@
 #pragma once
-// A manual-reset event other processes of the same user can see by name: once
+// A manual-reset event other processes of the same user and session (the same
+// runtime folder) can see by name: once
 // set it stays set, and every wait returns at once, until someone resets it.
 // Any thread may call any member; the object itself is not copied.
 

@@ -17,6 +17,7 @@
 #include "kinzo/views/LedgerViews.h"
 #include "kolib/KoMessageBox.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
@@ -67,6 +68,11 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
     qputenv("HOME", home.path().toUtf8());
+    // Its own runtime folder: a cash book the user runs is never met or ended.
+    const QString runtime = home.filePath(u"runtime"_s);
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
     const QString transcript = home.filePath(u"heard.txt"_s);
     qputenv("VOICE_TRANSCRIPT", transcript.toUtf8());
     CKinzoApp app(argc, argv);

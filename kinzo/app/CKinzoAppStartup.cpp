@@ -56,7 +56,7 @@ bool CKinzoApp::InitInstance(const QStringList& arguments)
     const bool opened = OpenStartupFile(commandLine.PlainParameters());
     m_singleProcess.SetMark(m_mainFrame.get(), 1);
     CloseSplash(splash, splashShown);
-    m_mainFrame->showMaximized();
+    m_windowPlacement.ShowMaximised(*m_mainFrame);
     m_mainWindowReady = 1;
     if (opened) {
         CheckPaymentReminders();

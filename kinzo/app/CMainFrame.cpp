@@ -6,10 +6,14 @@
 
 #include "kinzo/data/CKinzoDoc.h"
 #include "kolib/KoCommandEvent.h"
+#include "kolib/CKoVFileDialog.h"
+#include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
+#include "kolib/KoMnemonic.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QStackedWidget>
 
@@ -44,6 +48,7 @@ CMainFrame::CMainFrame(CKinzoApp& app) : m_app(app), m_fkeyMenu(this), m_watcher
     connect(&Document(), &CKinzoDoc::PathNameChanged, this, [this](const QString& path) {
         if (!path.isEmpty()) m_recentFiles.Add(path);
         RefreshRecentFiles();
+        FollowLedgerFolder();
     });
 }
 
@@ -61,6 +66,7 @@ bool CMainFrame::Create()
     BuildFunctionKeys();
     ApplyFontSizeToChrome();
     SwitchView(Document().IsOpen() ? 101 : 177);
+    FollowLedgerFolder();
     RefreshPasswordText();
     m_app.m_currentDate = QDate::currentDate();
     m_app.m_mainWindow = this;
@@ -85,6 +91,7 @@ QAction* CMainFrame::Action(int id) const
 
 bool CMainFrame::IsCommandEnabled(int id) const
 {
+    if (!Document().IsOpen() && m_fileOnlyCommands.count(id)) return false;
     if (m_activeView) {
         if (const auto viewState = m_activeView->IsCommandEnabled(id)) return *viewState;
     }
@@ -108,6 +115,13 @@ bool CMainFrame::RunCommand(int id)
     return true;
 }
 
+void CMainFrame::RunCommandByKey(int id)
+{
+    if (RunCommand(id)) return;
+    const QString name = KoStripMnemonic(CommandTextOf(id).menuText.section(u'\t', 0, 0)).remove(u"..."_s);
+    KoAppReadText(CKoVFKeyMenu::UnavailableText(name), 1, 0);
+}
+
 void CMainFrame::UpdateAllViews(UpdateHint hint, const QVariant& object)
 {
     for (const auto& [formId, view] : m_views) view->OnUpdate(nullptr, int(hint), object);
@@ -115,6 +129,12 @@ void CMainFrame::UpdateAllViews(UpdateHint hint, const QVariant& object)
         SwitchView(177);
         RefreshTitle();
     }
+}
+
+void CMainFrame::FollowLedgerFolder()
+{
+    const QString path = Document().PathName();
+    CKoVFileDialog::SetStartFolder(path.isEmpty() ? QString() : QFileInfo(path).absolutePath());
 }
 
 void CMainFrame::RefreshTitle()
@@ -126,7 +146,7 @@ void CMainFrame::RefreshTitle()
 bool CMainFrame::event(QEvent* e)
 {
     if (e->type() == KoCommandEvent::Type()) {
-        RunCommand(int(static_cast<KoCommandEvent*>(e)->CommandId()));
+        RunCommandByKey(int(static_cast<KoCommandEvent*>(e)->CommandId()));
         return true;
     }
     if (e->type() == CNotifyWatcher::NotifyEventType) {
@@ -138,11 +158,21 @@ bool CMainFrame::event(QEvent* e)
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* e)
 {
-    if (e->type() == QEvent::KeyPress && QApplication::activeWindow() == this
-        && !QApplication::activeModalWidget()) {
-        if (HandleFrameKey(static_cast<QKeyEvent*>(e))) return true;
+    if (QApplication::activeWindow() != this || QApplication::activeModalWidget())
+        return QMainWindow::eventFilter(watched, e);
+    if (e->type() == QEvent::ShortcutOverride && IsMagnificationKey(static_cast<QKeyEvent*>(e))) {
+        // Taken as a key press here, before any view's own shortcut.
+        e->accept();
+        return true;
     }
+    if (e->type() == QEvent::KeyPress && HandleFrameKey(static_cast<QKeyEvent*>(e))) return true;
     return QMainWindow::eventFilter(watched, e);
+}
+
+bool CMainFrame::IsMagnificationKey(const QKeyEvent* key)
+{
+    return key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier)
+           && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down);
 }
 
 bool CMainFrame::HandleFrameKey(QKeyEvent* key)
@@ -154,6 +184,10 @@ bool CMainFrame::HandleFrameKey(QKeyEvent* key)
         if (!key->isAutoRepeat()) m_fkeyMenu.HandleMainKey(unsigned(code));
         return true;
     }
+    if (IsMagnificationKey(key)) {
+        RunCommandByKey(code == Qt::Key_Up ? CmdZoomIn : CmdZoomOut);
+        return true;
+    }
     if (key->modifiers() != Qt::ControlModifier) return false;
     static const std::map<int, int> controlKeys{{Qt::Key_F, CmdSearch},    {Qt::Key_H, CmdManual},
                                                  {Qt::Key_I, CmdFileInfo}, {Qt::Key_P, CmdPrint},
@@ -161,7 +195,7 @@ bool CMainFrame::HandleFrameKey(QKeyEvent* key)
                                                  {Qt::Key_O, CmdFileOpen}};
     const auto found = controlKeys.find(code);
     if (found == controlKeys.end()) return false;
-    RunCommand(found->second);
+    RunCommandByKey(found->second);
     return true;
 }
 

@@ -24,6 +24,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 
 class CKinzoApp;
 class CKinzoDoc;
@@ -55,6 +56,8 @@ public:
     // Runs a command as choosing it would: the active view first, then the
     // window. A command that cannot run now does nothing; returns whether it ran.
     bool RunCommand(int id);
+    // Runs a command chosen by its key: one that cannot run now says so.
+    void RunCommandByKey(int id);
     bool IsCommandEnabled(int id) const;
     bool IsCommandChecked(int id) const;
 
@@ -73,7 +76,10 @@ public:
     bool NewDataFile(const QString& path);
 
     void RefreshTitle();
-    // The font size of the screen: the setting, the menu's check, the views.
+    // File dialogs start in the open ledger's folder, else the documents folder.
+    void FollowLedgerFolder();
+    // The font size of the screen: the setting, the menu's check, the views;
+    // says the size ("文字サイズ 22").
     void SetFontSize(int size);
 
     CKinzoDoc& Document() const;
@@ -126,15 +132,16 @@ private:
     // Views (CMainFrameViews.cpp).
     CKinzoViewBase* ViewOf(int formId);
     CKinzoViewBase* CreateView(int formId);
-    void OnViewZoomChanged(CKinzoViewBase* view);
 
-    // Keys seen before any control (F1-F8 and the Control keys).
+    // Keys seen before any control (F1-F8, the Control keys and the
+    // magnification keys).
     bool HandleFrameKey(QKeyEvent* key);
+    static bool IsMagnificationKey(const QKeyEvent* key);
 
     CKinzoApp& m_app;
     std::map<int, FrameCommand> m_commands;
     std::map<int, QAction*> m_actions;
-    QList<QAction*> m_fileOnlyActions;   // greyed while no data file is open
+    std::set<int> m_fileOnlyCommands;    // greyed while no data file is open
     QList<QAction*> m_recentActions;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_fontSizeMenu = nullptr;

@@ -14,6 +14,7 @@
 #include "kolib/CKoVFileDialog.h"
 #include "kolib/CKoVLoginDlg.h"
 #include "kolib/CKoVPasswordSettingDlg.h"
+#include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
 #include "platform/PrivateProfile.h"
 #include "platform/ProgramLauncher.h"
@@ -225,6 +226,8 @@ void CMainFrame::SetFontSize(int size)
     ApplyFontSizeToChrome();
     RefreshCommandStates();
     if (size != old) UpdateAllViews(UpdateHint::FontSizeChanged, settings.m_zoom);
+    // Said at the ends of the list too, so the key is never met by silence.
+    KoAppReadText(u"文字サイズ %1"_s.arg(settings.m_fontSize), 1, 0);
 }
 
 void CMainFrame::OnColorSettings()

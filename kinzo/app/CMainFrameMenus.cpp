@@ -20,6 +20,25 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// The letters of the font sizes: one character each, so the tenth size is not
+// reached by the "1" of the first.
+QChar FontSizeMnemonic(int index)
+{
+    static const QString letters = u"123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s;
+    return letters.at(std::min<int>(index, letters.size() - 1));
+}
+
+// The recent files follow the conversion and import items "1" to "3" of the
+// same menu.
+int RecentFileMnemonic(int index)
+{
+    return index + 4;
+}
+
+}  // namespace
+
 QAction* CMainFrame::MakeAction(int id)
 {
     const CommandText& text = CommandTextOf(id);
@@ -47,7 +66,7 @@ void CMainFrame::BuildMenus()
             case MenuEntry::Command: {
                 QAction* action = Action(entry.id) ? Action(entry.id) : MakeAction(entry.id);
                 menu->addAction(action);
-                if (layout.greyedWithoutFile) m_fileOnlyActions << action;
+                if (layout.greyedWithoutFile) m_fileOnlyCommands.insert(entry.id);
                 break;
             }
             }
@@ -77,13 +96,13 @@ void CMainFrame::BuildFontSizeMenu(QMenu* guide)
     for (int i = 0; i < settings.m_fontSizeCount && CmdFontSizeFirst + i <= CmdFontSizeLast; ++i) {
         const int size = settings.m_fontSizes[i];
         const int id = CmdFontSizeFirst + i;
-        auto* action = new QAction(u"%1 (&%2)"_s.arg(size).arg(i + 1), this);
+        auto* action = new QAction(u"%1 (&%2)"_s.arg(size).arg(FontSizeMnemonic(i)), this);
         action->setObjectName(QString::number(id));
         action->setCheckable(true);
         m_fontSizeGroup->addAction(action);
         m_fontSizeMenu->addAction(action);
         m_actions[id] = action;
-        m_fileOnlyActions << action;
+        m_fileOnlyCommands.insert(id);
         m_commands[id] = {[size](CMainFrame& frame) { frame.SetFontSize(size); }, {}};
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
     }
@@ -113,7 +132,7 @@ void CMainFrame::RefreshRecentFiles()
     for (int i = 0; i < m_recentActions.size(); ++i) {
         QAction* action = m_recentActions[i];
         if (i < files.size()) {
-            action->setText(u"&%1 %2"_s.arg(i + 1).arg(QFileInfo(files[i]).fileName()));
+            action->setText(u"&%1 %2"_s.arg(RecentFileMnemonic(i)).arg(QFileInfo(files[i]).fileName()));
             action->setToolTip(files[i]);
             action->setVisible(true);
             action->setEnabled(true);
@@ -160,6 +179,7 @@ void CMainFrame::BuildFunctionKeys()
         {CmdCalculator, u"Sanbo起動"_s}, {CmdBackup, u"バックアップ"_s}};
     for (int i = 0; i < entries.size(); ++i)
         m_fkeyMenu.Add(unsigned(Qt::Key_F1 + i), entries[i].second, unsigned(entries[i].first));
+    m_fkeyMenu.SetCommandAvailability([this](unsigned int id) { return IsCommandEnabled(int(id)); });
 }
 
 bool CMainFrame::IsCommandChecked(int id) const
@@ -182,11 +202,9 @@ bool CMainFrame::IsCommandChecked(int id) const
 
 void CMainFrame::RefreshCommandStates()
 {
-    const bool open = Document().IsOpen();
     for (const auto& [id, action] : m_actions) {
         if (id >= CmdRecentFile1 && id < CmdRecentFile1 + 5) continue;
-        const bool greyed = !open && m_fileOnlyActions.contains(action);
-        action->setEnabled(!greyed && IsCommandEnabled(id));
+        action->setEnabled(IsCommandEnabled(id));
         if (action->isCheckable()) action->setChecked(IsCommandChecked(id));
     }
     // The radio mark of the font size: the first listed size not smaller than the current one.
@@ -214,5 +232,5 @@ void CMainFrame::RefreshPasswordText()
     m_passwordSet = store.IsPasswordSet();
     const bool protecting = store.ReadPasswordOn() != 0 && m_passwordSet;
     if (QAction* action = Action(CmdPasswordSetOrClear))
-        action->setText(protecting ? u"パスワード解除(&P)..."_s : CommandTextOf(CmdPasswordSetOrClear).menuText);
+        action->setText(protecting ? u"パスワード解除(&W)..."_s : CommandTextOf(CmdPasswordSetOrClear).menuText);
 }

@@ -21,7 +21,6 @@ CKinzoViewBase* CMainFrame::CreateView(int formId)
     if (!view) return nullptr;
     m_views[formId] = view;
     m_stack->addWidget(view);
-    connect(view, &CKoFormViewBase::ZoomChanged, this, [this, view] { OnViewZoomChanged(view); });
     return view;
 }
 
@@ -49,15 +48,4 @@ void CMainFrame::SwitchView(int formId)
     if (!created && formId != CNullView::FormId) m_activeView->ReloadView();
     if (isActiveWindow() || !m_activeView->hasFocus()) m_activeView->setFocus();
     RefreshCommandStates();
-}
-
-// Control+Shift+Up/Down in a view changed the program's font size: the menu's
-// mark follows and the other views magnify too.
-void CMainFrame::OnViewZoomChanged(CKinzoViewBase* changed)
-{
-    ApplyFontSizeToChrome();
-    RefreshCommandStates();
-    const double zoom = m_app.m_settingInfo.m_zoom;
-    for (const auto& [formId, view] : m_views)
-        if (view != changed) view->OnUpdate(nullptr, int(UpdateHint::FontSizeChanged), zoom);
 }

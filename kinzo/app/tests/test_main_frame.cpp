@@ -233,14 +233,15 @@ private Q_SLOTS:
         m_frame->close();
         m_frame = std::make_unique<CMainFrame>(app());
         QVERIFY(m_frame->Create());
-        QCOMPARE(m_frame->Action(CmdPasswordSetOrClear)->text(), u"パスワード解除(&P)..."_s);
+        QVERIFY(m_frame->NewDataFile(bookPath()));   // the options are greyed without a file
+        QCOMPARE(m_frame->Action(CmdPasswordSetOrClear)->text(), u"パスワード解除(&W)..."_s);
         QVERIFY(m_frame->IsCommandEnabled(CmdPasswordChange));
         answerNextDialog(u"abcd"_s);
         QVERIFY(m_frame->RunCommand(CmdPasswordSetOrClear));
         QCOMPARE(m_messages, QStringList{u"パスワードが解除されました。"_s});
         QVERIFY(!store.IsPasswordSet());
         QCOMPARE(store.ReadPasswordOn(), 0);
-        QCOMPARE(m_frame->Action(CmdPasswordSetOrClear)->text(), u"パスワード設定(&P)..."_s);
+        QCOMPARE(m_frame->Action(CmdPasswordSetOrClear)->text(), u"パスワード設定(&W)..."_s);
     }
 
     void closingWritesThePlacementAndTheSettings()
