@@ -18,9 +18,14 @@ namespace {
 // Another program holding something by name, until the test ends it.
 class Probe {
 public:
-    Probe(const QStringList& args, const QString& folder)
+    Probe(const QStringList& args, const QString& folder, const QString& runtimeFolder = QString())
     {
         m_process.setWorkingDirectory(folder);
+        if (!runtimeFolder.isEmpty()) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u"XDG_RUNTIME_DIR"_s, runtimeFolder);
+            m_process.setProcessEnvironment(environment);
+        }
         m_process.start(QCoreApplication::applicationDirPath() + u"/platform_probe"_s, args);
     }
     ~Probe() { kill(); }
@@ -98,6 +103,29 @@ private Q_SLOTS:
         QVERIFY(waiter.reset());
         QVERIFY(!waiter.isSet());
         QVERIFY(!waiter.wait(10));
+    }
+
+    // Another session of the same user (its own runtime folder) neither meets
+    // our single-instance lock nor reaches our event.
+    void anotherSessionMeetsNeitherTheMutexNorTheEvent()
+    {
+        QTemporaryDir otherRuntime;
+        QFile::setPermissions(otherRuntime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString mutexName = unique("session-mutex");
+        const QString eventName = unique("session-event");
+        NamedMutex ours;
+        QCOMPARE(ours.create(mutexName), NamedMutex::Result::Created);
+        Probe holder({u"hold-mutex"_s, mutexName}, m_dir.path(), otherRuntime.path());
+        QVERIFY(holder.ready());   // it got the mutex we hold
+
+        NamedEvent waiter(eventName);
+        Probe setter({u"set-event"_s, eventName}, m_dir.path(), otherRuntime.path());
+        QCOMPARE(setter.finish(), 0);
+        QVERIFY(!waiter.isSet());
+        Probe sameSession({u"set-event"_s, eventName}, m_dir.path());
+        QCOMPARE(sameSession.finish(), 0);
+        QVERIFY(waiter.isSet());
+        waiter.reset();
     }
 
     void waitWakesWhenAnotherThreadSets()

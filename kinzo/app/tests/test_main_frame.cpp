@@ -11,7 +11,9 @@
 #include "platform/NamedEvent.h"
 #include "platform/PrivateProfile.h"
 
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -62,6 +64,20 @@ class TestMainFrame : public QObject {
     {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
         QApplication::sendEvent(m_frame->focusWidget() ? m_frame->focusWidget() : m_frame.get(), &press);
+        QCoreApplication::processEvents();
+    }
+    QStringList heard() const
+    {
+        QFile file(m_home.filePath(u"heard.txt"_s));
+        if (!file.open(QIODevice::ReadOnly)) return {};
+        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+    void clearHeard() { QFile::resize(m_home.filePath(u"heard.txt"_s), 0); }
+    // A key as the keyboard delivers it: shortcuts first, then the focused control.
+    void typeKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : m_frame.get();
+        QTest::keyClick(target, Qt::Key(key), modifiers);
         QCoreApplication::processEvents();
     }
     bool menuItemEnabled(int id) { return m_frame->Action(id) && m_frame->Action(id)->isEnabled(); }
@@ -255,6 +271,103 @@ private Q_SLOTS:
         QCOMPARE(app().m_iniFile.ReadStartMonth(), 4);
         app().m_settingInfo.m_startMonth = 1;
         app().m_settingInfo.Save();
+    }
+
+    void keysOfCommandsThatCannotRunNowSaySo()
+    {
+        clearHeard();
+        typeKey(Qt::Key_F1);                              // no file yet
+        typeKey(Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(heard(), (QStringList{u"新規登録は現在使用できません。"_s, u"検索は現在使用できません。"_s}));
+        QVERIFY(m_messages.isEmpty());
+
+        QVERIFY(m_frame->NewDataFile(bookPath()));
+        clearHeard();
+        typeKey(Qt::Key_F5);                              // no payment check in this program yet
+        typeKey(Qt::Key_F1);
+        QCOMPARE(heard(), (QStringList{u"支払確認は現在使用できません。"_s, u"新規登録 メニューを開く"_s}));
+        QCOMPARE(probe()->commands, QList<int>{CmdEntryNew});
+    }
+
+    void magnificationKeysResizeEveryViewAndSayTheSize()
+    {
+        QVERIFY(m_frame->NewDataFile(bookPath()));
+        m_frame->SetFontSize(12);
+        probe()->setFocus();
+        probe()->hints.clear();
+        clearHeard();
+        typeKey(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(app().m_settingInfo.m_fontSize, 14);
+        QCOMPARE(probe()->hints, QList<int>{int(UpdateHint::FontSizeChanged)});
+        QCOMPARE(m_frame->menuBar()->font().pointSize(), 14);
+        QVERIFY(m_frame->Action(CmdFontSizeFirst + 2)->isChecked());
+        typeKey(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(app().m_settingInfo.m_fontSize, 12);
+        QCOMPARE(heard(), (QStringList{u"文字サイズ 14"_s, u"文字サイズ 12"_s}));
+    }
+
+    // Alt and one letter must reach each item: no two items of a menu share one.
+    void everyMenuItemHasALetterOfItsOwn()
+    {
+        QVERIFY(m_frame->NewDataFile(bookPath("一.kzd")));
+        QVERIFY(m_frame->NewDataFile(bookPath("二.kzd")));   // two recent files
+        QVERIFY(m_frame->Action(CmdRecentFile1 + 1)->isVisible());
+        const std::function<void(const QString&, const QList<QAction*>&)> walk =
+            [&](const QString& title, const QList<QAction*>& items) {
+                QMap<QChar, QString> taken;
+                for (QAction* item : items) {
+                    if (item->isSeparator() || !item->isVisible()) continue;
+                    const QString text = item->text().section(u'\t', 0, 0);
+                    const qsizetype at = text.indexOf(u'&');
+                    if (!item->isEnabled() && at < 0) continue;   // the greyed "最近使ったファイル"
+                    QVERIFY2(at >= 0 && at + 1 < text.size(), qPrintable(title + u": "_s + text));
+                    const QChar letter = text.at(at + 1).toUpper();
+                    QVERIFY2(!taken.contains(letter),
+                             qPrintable(u"%1: %2 and %3"_s.arg(title, taken.value(letter), text)));
+                    taken.insert(letter, text);
+                    if (item->menu()) walk(text, item->menu()->actions());
+                }
+            };
+        walk(u"menu bar"_s, m_frame->menuBar()->actions());
+    }
+
+    void fileDialogsStartInTheLedgersFolder()
+    {
+        const auto folderOfNextFileDialog = [this](int command) {
+            QString folder;
+            QTimer::singleShot(0, [&folder] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!dialog) return;
+                folder = dialog->directory().absolutePath();
+                dialog->reject();
+            });
+            m_frame->RunCommand(command);
+            return folder;
+        };
+        QCOMPARE(folderOfNextFileDialog(CmdFileOpen), QDir(m_home.filePath(u"Documents"_s)).absolutePath());
+        QDir(m_home.path()).mkpath(u"家計 2026"_s);
+        QVERIFY(m_frame->NewDataFile(m_home.filePath(u"家計 2026/本.kzd"_s)));
+        QCOMPARE(folderOfNextFileDialog(CmdFileNew), m_home.filePath(u"家計 2026"_s));
+        QCOMPARE(folderOfNextFileDialog(CmdFileOpen), m_home.filePath(u"家計 2026"_s));
+    }
+
+    // Without a desktop that maximises it, the window still fills the work area.
+    void theFirstWindowTakesTheScreensWorkArea()
+    {
+        m_frame->close();
+        m_frame = std::make_unique<CMainFrame>(app());
+        QVERIFY(m_frame->Create());
+        const QString ini = app().m_iniFile.GetFilePath();
+        platform::profile::removeSection(ini, u"Window"_s);
+        app().m_windowPlacement.ShowMaximised(*m_frame);
+        QCOMPARE(m_frame->normalGeometry().size(), m_frame->screen()->availableGeometry().size());
+        m_frame->close();   // writes the placement; the next start returns to it
+        m_frame = std::make_unique<CMainFrame>(app());
+        QVERIFY(m_frame->Create());
+        const QRect stored(QPoint(platform::profile::readString(ini, u"Window"_s, u"Left"_s).toInt(),
+                                  platform::profile::readString(ini, u"Window"_s, u"Top"_s).toInt()),
+                           m_frame->screen()->availableGeometry().size());
+        QCOMPARE(app().m_windowPlacement.NormalGeometry(*m_frame), stored);
     }
 
     void screenshotOfTheEmptyWindow()
