@@ -151,6 +151,15 @@ QSize CKoStyle::sizeFromContents(ContentsType type, const QStyleOption* option, 
         result.rwidth() = std::max(result.width(), size.width() + markSize(widget, option, 16) + 10);
         result.rheight() = std::max(result.height(), size.height() + 6);
     }
+    if (type == CT_MenuItem) {
+        // The check and radio marks grow with the font and push the text to the
+        // right: the item grows by as much, so large text is never cut.
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (item && item->menuHasCheckableItems) {
+            const int base = QProxyStyle::pixelMetric(PM_IndicatorWidth, option, widget);
+            result.rwidth() += std::max(0, markSize(widget, option, base) - base) * 2;
+        }
+    }
     return result;
 }
 

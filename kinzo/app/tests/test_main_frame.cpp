@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -329,6 +330,27 @@ private Q_SLOTS:
                 }
             };
         walk(u"menu bar"_s, m_frame->menuBar()->actions());
+    }
+
+    // At the largest size the check marks grow; the items grow with them, so
+    // no label is cut short.
+    void menuLabelsFitAtTheLargestSize()
+    {
+        QVERIFY(m_frame->NewDataFile(bookPath()));
+        m_frame->SetFontSize(45);
+        auto* guide = qobject_cast<QMenu*>(m_frame->Action(CmdReadDataOnly)->associatedObjects().value(0));
+        for (QMenu* menu : {guide, m_frame->FontSizeMenu()}) {
+            QVERIFY(menu);
+            menu->ensurePolished();
+            menu->adjustSize();
+            const int mark = menu->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, menu);
+            for (QAction* item : menu->actions()) {
+                if (!item->isCheckable()) continue;
+                const QString label = item->text().section(u'\t', 0, 0).remove(u'&');
+                QVERIFY2(menu->actionGeometry(item).width() >= menu->fontMetrics().horizontalAdvance(label) + mark,
+                         qPrintable(label));
+            }
+        }
     }
 
     void fileDialogsStartInTheLedgersFolder()
