@@ -40,4 +40,6 @@ void CWindowPlacement::ShowMaximised(QWidget& window) const
 {
     window.setGeometry(NormalGeometry(window));
     window.showMaximized();
+    // Without a window manager nobody else gives the new window the keyboard.
+    window.activateWindow();
 }

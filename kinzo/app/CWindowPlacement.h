@@ -19,7 +19,8 @@ public:
     // The stored rectangle when it lies on the window's screen, else that
     // screen's available area.
     QRect NormalGeometry(const QWidget& window) const;
-    // Gives the window its normal rectangle, then shows it maximised.
+    // Gives the window its normal rectangle, then shows it maximised and
+    // with the keyboard.
     void ShowMaximised(QWidget& window) const;
 
 private:

@@ -392,6 +392,16 @@ private Q_SLOTS:
         QCOMPARE(app().m_windowPlacement.NormalGeometry(*m_frame), stored);
     }
 
+    // With no window manager the keyboard goes nowhere when a dialog closes.
+    void theKeyboardComesBackWhenADialogCloses()
+    {
+        QDialog dialog(m_frame.get());
+        dialog.show();
+        dialog.hide();
+        QApplication::setActiveWindow(nullptr);   // what such a desktop leaves
+        QTRY_COMPARE(QApplication::activeWindow(), m_frame.get());
+    }
+
     void screenshotOfTheEmptyWindow()
     {
         m_frame->resize(900, 500);
