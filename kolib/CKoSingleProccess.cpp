@@ -1,5 +1,6 @@
 #include "CKoSingleProccess.h"
 
+#include "platform/Beep.h"
 #include "platform/ProcessList.h"
 #include "platform/WindowMark.h"
 
@@ -71,4 +72,14 @@ void CKoSingleProccess::Release()
 {
     m_mark.reset();
     m_mutex.release();
+}
+
+bool CKoSingleProccess::SettleAtStart(const QString& appName, const QString& exeName, bool controlHeld)
+{
+    if (!Create(appName, exeName)) return true;
+    if (controlHeld) {
+        if (KillOtherProcess(exeName)) platform::beep(platform::BeepSound::Exclamation);
+        return true;
+    }
+    return ActivatePrevInstance() == 0;
 }

@@ -37,6 +37,12 @@ public:
     // mutex is then taken over.
     int KillOtherProcess(const QString& exeName);
 
+    // The start-up rule of every program: the first instance goes on; a later
+    // one started with Control held ends the others (a beep says so) and goes
+    // on; otherwise it brings the first forward and must end. Returns whether
+    // this instance goes on starting.
+    bool SettleAtStart(const QString& appName, const QString& exeName, bool controlHeld);
+
     // Marks (value 1) or unmarks (0) the main window.
     void SetMark(QWidget* window, int value);
 

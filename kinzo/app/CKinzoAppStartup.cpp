@@ -70,12 +70,8 @@ bool CKinzoApp::InitInstance(const QStringList& arguments)
 // otherwise its window comes forward and this one ends.
 bool CKinzoApp::SettleSingleInstance()
 {
-    if (!m_singleProcess.Create(applicationName(), u"Kinzo2.exe"_s)) return true;
-    if (queryKeyboardModifiers() & Qt::ControlModifier) {
-        if (m_singleProcess.KillOtherProcess(u"Kinzo2.exe"_s)) platform::beep(platform::BeepSound::Exclamation);
-        return true;
-    }
-    return m_singleProcess.ActivatePrevInstance() == 0;
+    return m_singleProcess.SettleAtStart(applicationName(), u"Kinzo2.exe"_s,
+                                         queryKeyboardModifiers() & Qt::ControlModifier);
 }
 
 // The password of a protected cash book, from the command line ("/A") or the
