@@ -59,6 +59,16 @@ private Q_SLOTS:
         QCOMPARE(heard.Last(), u"空白"_s);
         grid.DoAction(CXGridAction::ReRead);
         QCOMPARE(heard.Last(), u"収入   空白"_s);
+
+        // A table whose first column scrolls with the data (the search
+        // results) still names the row by it.
+        grid.SetReadHeaders(1);
+        grid.SetFixedColumnCount(0);
+        grid.RecalcLayout();
+        grid.SetCurrentCell(1, 1);
+        QCOMPARE(heard.Last(), u"収入 4月 1200"_s);
+        grid.SetCurrentCell(1, 0);
+        QCOMPARE(heard.Last(), u"収入"_s);
     }
 
     void arrowsLeaveMergesWholeInBothDirectionsAndStopAtEdges()

@@ -99,6 +99,14 @@ private Q_SLOTS:
         QCOMPARE(heard.Last(), u"繰越 残高 50,000"_s);
         QTest::keyClick(&grid, Qt::Key_Comma, Qt::KeypadModifier);
         QCOMPARE(heard.Lines().size(), 2);
+
+        // Control with Home and End: the table's first and last data cells.
+        QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(grid.GetCurrentCell(), CXCellID(TotalRow, Balance));
+        QCOMPARE(heard.Last(), u"合計 残高  空白"_s);
+        QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(grid.GetCurrentCell(), CXCellID(CarryRow, Salary));
+        QCOMPARE(heard.Last(), u"繰越 収入  空白"_s);
     }
 
     void theCursorStaysInSightAndTheWheelScrolls()
