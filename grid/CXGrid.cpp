@@ -186,8 +186,15 @@ void CXGrid::focusInEvent(QFocusEvent* event)
     // Typing on the grid moves the cursor, never an input method.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     Redraw();
-    SpeakFocus();
+    if (ShouldSpeakFocus(event->reason())) SpeakFocus();
     CXGridAccessible::NotifyFocus(this, GetCurrentCell());
+}
+
+bool CXGrid::ShouldSpeakFocus(Qt::FocusReason reason) const
+{
+    // A closing menu or dialog hands the focus back without the user going
+    // anywhere; the command that ran says what happened.
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
 void CXGrid::resizeEvent(QResizeEvent* event)

@@ -117,6 +117,9 @@ protected:
     void OnCursorMoved(CXCellID previous, CXCellID current) override;
     void PutOnClipboard(const QString& text) override;
 
+    // Whether getting the focus for this reason speaks the cursor cell: not
+    // when a menu or a dialog gives it back.
+    virtual bool ShouldSpeakFocus(Qt::FocusReason reason) const;
     // Paints the whole table into the painter (the off-screen picture).
     virtual void PaintGrid(QPainter& painter, const QSize& size);
 
