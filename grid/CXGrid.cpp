@@ -84,9 +84,7 @@ void CXGrid::InvalidateCell(CXCellID pos)
     const QRect area = GetMergedRect(pos);
     if (area.isEmpty()) return;
     m_dirty = true;
-    // The cursor's frame reaches its own width beyond the cell.
-    const int reach = CursorFrameWidth() + 2;
-    viewport()->update(area.adjusted(-reach, -reach, reach, reach));
+    viewport()->update(area);
 }
 
 void CXGrid::RecalcLayout(int flag)
@@ -104,9 +102,18 @@ void CXGrid::OnScrollChanged()
 void CXGrid::SyncScrollBars()
 {
     m_syncing = true;
-    const QSize view = viewport()->size();
     const auto& rows = RowLayout();
     const auto& cols = ColumnLayout();
+    // Each bar is decided on the room without bars, then with the other bar
+    // if that one is needed: a bar must not be the reason for the other one.
+    const QSize full = maximumViewportSize();
+    const int barWidth = verticalScrollBar()->sizeHint().width();
+    const int barHeight = horizontalScrollBar()->sizeHint().height();
+    bool across = cols.MaxScroll(full.width()) > 0;
+    bool down = rows.MaxScroll(full.height()) > 0;
+    if (down && !across) across = cols.MaxScroll(full.width() - barWidth) > 0;
+    if (across && !down) down = rows.MaxScroll(full.height() - barHeight) > 0;
+    const QSize view(full.width() - (down ? barWidth : 0), full.height() - (across ? barHeight : 0));
     verticalScrollBar()->setRange(0, rows.MaxScroll(view.height()));
     verticalScrollBar()->setPageStep(std::max(1, int(rows.VisibleData().size()) - rows.MaxScroll(view.height())));
     verticalScrollBar()->setValue(GetScrollRow());
@@ -203,6 +210,18 @@ void CXGrid::resizeEvent(QResizeEvent* event)
     SetViewportSize(viewport()->size());
     SyncScrollBars();
     Redraw();
+}
+
+bool CXGrid::viewportEvent(QEvent* event)
+{
+    // A scroll bar coming or going resizes the viewport without resizing the
+    // grid: what fits must be measured again, or a bar stays that is not needed.
+    if (event->type() == QEvent::Resize && viewport()->size() != GetViewportSize()) {
+        SetViewportSize(viewport()->size());
+        SyncScrollBars();
+        Redraw();
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void CXGrid::wheelEvent(QWheelEvent* event)

@@ -395,7 +395,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("points");
         QTest::newRow("9") << 9;
+        QTest::newRow("16") << 16;
         QTest::newRow("18") << 18;
+        QTest::newRow("30") << 30;
+        QTest::newRow("45") << 45;
     }
     void screenshotsOfALedgerTableAtNineAndEighteenPoints()
     {
@@ -424,7 +427,27 @@ private Q_SLOTS:
         // The cursor cell is drawn in reverse: dark in the middle of a white table.
         const QPoint middle = grid.GetMergedRect(grid.GetCurrentCell()).topLeft() + QPoint(3, 3);
         QCOMPARE(QColor(shot.pixel(middle)).lightness() < 60, true);
-        QCOMPARE(grid.GetCellRect({5, Salary}).height(), points == 9 ? 18 : 36);
+        if (points == 9 || points == 18) QCOMPARE(grid.GetCellRect({5, Salary}).height(), points == 9 ? 18 : 36);
+        // The cursor's frame stays inside its own column.
+        const QRect cursor = grid.GetMergedRect(grid.GetCurrentCell()).translated(grid.viewport()->pos());
+        for (int dx = 1; dx <= 8; ++dx)
+            QVERIFY2(QColor(shot.pixel(cursor.right() + dx, cursor.center().y())).lightness() > 200,
+                     qPrintable(u"dark pixel %1 px right of the cursor cell"_s.arg(dx)));
+
+        // Wide enough for every column (and the vertical bar): no horizontal bar.
+        const int columns = grid.ColumnLayout().FixedSize() + grid.ColumnLayout().TotalDataSize();
+        const int frame = 2 * grid.frameWidth();
+        w.window.resize(columns + frame + grid.verticalScrollBar()->sizeHint().width() + 40, 300);
+        grid.setFixedWidth(columns + frame + grid.verticalScrollBar()->sizeHint().width());
+        QApplication::processEvents();
+        QVERIFY(grid.verticalScrollBar()->isVisible());
+        QVERIFY(!grid.horizontalScrollBar()->isVisible());
+        grid.setFixedWidth(columns + frame);
+        grid.setFixedHeight(grid.RowLayout().FixedSize() + grid.RowLayout().TotalDataSize() + frame);
+        QApplication::processEvents();
+        QVERIFY(!grid.verticalScrollBar()->isVisible());
+        QVERIFY(!grid.horizontalScrollBar()->isVisible());
+        QCOMPARE(grid.GetScrollColumn(), 0);
     }
 };
 
