@@ -135,6 +135,7 @@ private:
     int PrintHeaderHeight() const;
     int PrintFooterHeight() const;
     bool SplitPages(bool columns, int usable);
+    int PrintLineSize(bool column, int line) const;
     void PrintArea(QPainter& painter, CXCellID anchor, const QRect& area);
 
     QFont m_font;
