@@ -143,7 +143,15 @@ void CXGrid::OnStructureChanged()
 
 void CXGrid::OnCursorMoved(CXCellID, CXCellID current)
 {
-    if (!m_destroying) CXGridAccessible::NotifyFocus(this, current);
+    // A move our own voice speaks is not handed to the screen reader as a
+    // focus change as well (it would read it a second time); the cells keep
+    // their names and states for its review commands.
+    if (!m_destroying && !SpeaksMovesItself()) CXGridAccessible::NotifyFocus(this, current);
+}
+
+bool CXGrid::SpeaksMovesItself()
+{
+    return IsSpeechEnabled() && Voice().Reader() != nullptr;
 }
 
 void CXGrid::PutOnClipboard(const QString& text)
@@ -194,7 +202,10 @@ void CXGrid::focusInEvent(QFocusEvent* event)
     setAttribute(Qt::WA_InputMethodEnabled, false);
     Redraw();
     if (ShouldSpeakFocus(event->reason())) SpeakFocus();
-    CXGridAccessible::NotifyFocus(this, GetCurrentCell());
+    // After the widget's own focus event, which names only the table: the
+    // screen reader lands on the cursor cell.
+    QMetaObject::invokeMethod(this, [this] { CXGridAccessible::NotifyFocus(this, GetCurrentCell()); },
+                              Qt::QueuedConnection);
 }
 
 bool CXGrid::ShouldSpeakFocus(Qt::FocusReason reason) const

@@ -130,6 +130,8 @@ private:
     void PaintCursor(QPainter& painter);
     // The width of the frame drawn around the cursor cell, outside it.
     int CursorFrameWidth() const;
+    // Our voice speaks every move (speech on and a reader found).
+    bool SpeaksMovesItself();
     void SyncScrollBars();
     bool BorderAt(const QPoint& point, bool& column, int& line) const;
     int PrintHeaderHeight() const;
