@@ -223,12 +223,10 @@ private Q_SLOTS:
     void orcaHearsAMoveOnceAndFindsTheHeaders()
     {
         Transcript heard;
-        // The child speaks into its own transcript file; the helper reads it.
-        m_grid.setProcessEnvironment([&] {
-            QProcessEnvironment env = m_grid.processEnvironment();
-            env.insert(u"VOICE_TRANSCRIPT"_s, qEnvironmentVariable("VOICE_TRANSCRIPT"));
-            return env;
-        }());
+        // The grid's process speaks into the transcript the helper reads.
+        QProcessEnvironment env = m_grid.processEnvironment();
+        env.insert(u"VOICE_TRANSCRIPT"_s, qEnvironmentVariable("VOICE_TRANSCRIPT"));
+        m_grid.setProcessEnvironment(env);
         m_grid.start(QCoreApplication::applicationFilePath(), {u"--serve"_s});
         QVERIFY(m_grid.waitForStarted(5000));
         QVERIFY2(WaitForLine(m_grid, "ready"), "the grid's window did not come up");
