@@ -84,9 +84,7 @@ void CXGrid::InvalidateCell(CXCellID pos)
     const QRect area = GetMergedRect(pos);
     if (area.isEmpty()) return;
     m_dirty = true;
-    // The cursor's frame reaches its own width beyond the cell.
-    const int reach = CursorFrameWidth() + 2;
-    viewport()->update(area.adjusted(-reach, -reach, reach, reach));
+    viewport()->update(area);
 }
 
 void CXGrid::RecalcLayout(int flag)
@@ -104,9 +102,18 @@ void CXGrid::OnScrollChanged()
 void CXGrid::SyncScrollBars()
 {
     m_syncing = true;
-    const QSize view = viewport()->size();
     const auto& rows = RowLayout();
     const auto& cols = ColumnLayout();
+    // Each bar is decided on the room without bars, then with the other bar
+    // if that one is needed: a bar must not be the reason for the other one.
+    const QSize full = maximumViewportSize();
+    const int barWidth = verticalScrollBar()->sizeHint().width();
+    const int barHeight = horizontalScrollBar()->sizeHint().height();
+    bool across = cols.MaxScroll(full.width()) > 0;
+    bool down = rows.MaxScroll(full.height()) > 0;
+    if (down && !across) across = cols.MaxScroll(full.width() - barWidth) > 0;
+    if (across && !down) down = rows.MaxScroll(full.height() - barHeight) > 0;
+    const QSize view(full.width() - (down ? barWidth : 0), full.height() - (across ? barHeight : 0));
     verticalScrollBar()->setRange(0, rows.MaxScroll(view.height()));
     verticalScrollBar()->setPageStep(std::max(1, int(rows.VisibleData().size()) - rows.MaxScroll(view.height())));
     verticalScrollBar()->setValue(GetScrollRow());
@@ -136,7 +143,15 @@ void CXGrid::OnStructureChanged()
 
 void CXGrid::OnCursorMoved(CXCellID, CXCellID current)
 {
-    if (!m_destroying) CXGridAccessible::NotifyFocus(this, current);
+    // A move our own voice speaks is not handed to the screen reader as a
+    // focus change as well (it would read it a second time); the cells keep
+    // their names and states for its review commands.
+    if (!m_destroying && !SpeaksMovesItself()) CXGridAccessible::NotifyFocus(this, current);
+}
+
+bool CXGrid::SpeaksMovesItself()
+{
+    return IsSpeechEnabled() && Voice().Reader() != nullptr;
 }
 
 void CXGrid::PutOnClipboard(const QString& text)
@@ -186,8 +201,18 @@ void CXGrid::focusInEvent(QFocusEvent* event)
     // Typing on the grid moves the cursor, never an input method.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     Redraw();
-    SpeakFocus();
-    CXGridAccessible::NotifyFocus(this, GetCurrentCell());
+    if (ShouldSpeakFocus(event->reason())) SpeakFocus();
+    // After the widget's own focus event, which names only the table: the
+    // screen reader lands on the cursor cell.
+    QMetaObject::invokeMethod(this, [this] { CXGridAccessible::NotifyFocus(this, GetCurrentCell()); },
+                              Qt::QueuedConnection);
+}
+
+bool CXGrid::ShouldSpeakFocus(Qt::FocusReason reason) const
+{
+    // A closing menu or dialog hands the focus back without the user going
+    // anywhere; the command that ran says what happened.
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
 void CXGrid::resizeEvent(QResizeEvent* event)
@@ -196,6 +221,18 @@ void CXGrid::resizeEvent(QResizeEvent* event)
     SetViewportSize(viewport()->size());
     SyncScrollBars();
     Redraw();
+}
+
+bool CXGrid::viewportEvent(QEvent* event)
+{
+    // A scroll bar coming or going resizes the viewport without resizing the
+    // grid: what fits must be measured again, or a bar stays that is not needed.
+    if (event->type() == QEvent::Resize && viewport()->size() != GetViewportSize()) {
+        SetViewportSize(viewport()->size());
+        SyncScrollBars();
+        Redraw();
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void CXGrid::wheelEvent(QWheelEvent* event)

@@ -103,6 +103,7 @@ protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -117,6 +118,9 @@ protected:
     void OnCursorMoved(CXCellID previous, CXCellID current) override;
     void PutOnClipboard(const QString& text) override;
 
+    // Whether getting the focus for this reason speaks the cursor cell: not
+    // when a menu or a dialog gives it back.
+    virtual bool ShouldSpeakFocus(Qt::FocusReason reason) const;
     // Paints the whole table into the painter (the off-screen picture).
     virtual void PaintGrid(QPainter& painter, const QSize& size);
 
@@ -126,11 +130,14 @@ private:
     void PaintCursor(QPainter& painter);
     // The width of the frame drawn around the cursor cell, outside it.
     int CursorFrameWidth() const;
+    // Our voice speaks every move (speech on and a reader found).
+    bool SpeaksMovesItself();
     void SyncScrollBars();
     bool BorderAt(const QPoint& point, bool& column, int& line) const;
     int PrintHeaderHeight() const;
     int PrintFooterHeight() const;
     bool SplitPages(bool columns, int usable);
+    int PrintLineSize(bool column, int line) const;
     void PrintArea(QPainter& painter, CXCellID anchor, const QRect& area);
 
     QFont m_font;

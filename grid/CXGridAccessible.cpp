@@ -393,12 +393,20 @@ bool CXGridAccessibleCell::isSelected() const
     return grid->IsValidCell(cur.row, cur.col) && ShownAnchor(*grid, cur) == m_pos;
 }
 
+// A header cell answers with the header that names its line, the one next
+// to the data: the AT-SPI bridge asks the table's first row (first column)
+// for the header of a column (row).
 QList<QAccessibleInterface*> CXGridAccessibleCell::columnHeaderCells() const
 {
     CXGrid* grid = Grid();
     QList<QAccessibleInterface*> cells;
-    if (!grid || !isValid() || m_pos.row < grid->GetFixedRowCount()) return cells;
+    if (!grid || !isValid()) return cells;
     auto* table = dynamic_cast<CXGridAccessibleTable*>(parent());
+    if (m_pos.row < grid->GetFixedRowCount()) {
+        QAccessibleInterface* header = table ? table->CellFor({grid->GetFixedRowCount() - 1, m_pos.col}) : nullptr;
+        if (header) cells << header;
+        return cells;
+    }
     for (int r = 0; table && r < grid->GetFixedRowCount() && r < grid->GetRowCount(); ++r) {
         QAccessibleInterface* header = table->CellFor({r, m_pos.col});
         if (header && !cells.contains(header)) cells << header;
@@ -410,8 +418,13 @@ QList<QAccessibleInterface*> CXGridAccessibleCell::rowHeaderCells() const
 {
     CXGrid* grid = Grid();
     QList<QAccessibleInterface*> cells;
-    if (!grid || !isValid() || m_pos.col < grid->GetFixedColumnCount()) return cells;
+    if (!grid || !isValid()) return cells;
     auto* table = dynamic_cast<CXGridAccessibleTable*>(parent());
+    if (m_pos.col < grid->GetFixedColumnCount()) {
+        QAccessibleInterface* header = table ? table->CellFor({m_pos.row, grid->GetFixedColumnCount() - 1}) : nullptr;
+        if (header) cells << header;
+        return cells;
+    }
     for (int c = 0; table && c < grid->GetFixedColumnCount() && c < grid->GetColumnCount(); ++c) {
         QAccessibleInterface* header = table->CellFor({m_pos.row, c});
         if (header && !cells.contains(header)) cells << header;

@@ -27,7 +27,9 @@ bool IsAlive(const CXGrid* grid);
 // The child index of the cell at a model position, -1 when it is not shown.
 int ChildIndex(const CXGrid& grid, int row, int col);
 
-// A focus event for the cursor cell (when the grid has the focus).
+// A focus event for the cursor cell (when the grid has the focus). The grid
+// sends it when it gets the focus, and after a move only while its own voice
+// is silent: a screen reader would read our spoken moves a second time.
 void NotifyFocus(CXGrid* grid, CXCellID pos);
 // Lines were added or removed: cached cells are dropped.
 void NotifyReset(CXGrid* grid);

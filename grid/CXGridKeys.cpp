@@ -2,7 +2,12 @@
 
 CXGridAction CXGridKeyAction(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (modifiers & Qt::ControlModifier) return CXGridAction::None;
+    if (modifiers & Qt::ControlModifier) {
+        if (modifiers & Qt::ShiftModifier) return CXGridAction::None;
+        if (key == Qt::Key_Home) return CXGridAction::FirstData;
+        if (key == Qt::Key_End) return CXGridAction::LastData;
+        return CXGridAction::None;
+    }
     const bool shift = modifiers & Qt::ShiftModifier;
     switch (key) {
     case Qt::Key_Left: return shift ? CXGridAction::Collapse : CXGridAction::MoveLeft;

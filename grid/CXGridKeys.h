@@ -1,8 +1,8 @@
 #pragma once
 // The grid's key map: the one place where keys become moves. The widget asks
 // for the action of a key press and hands it to the navigation layer; every
-// key without an action goes on to normal processing. With Control held no
-// key has an action (the views keep Control for their own commands).
+// key without an action goes on to normal processing. With Control held only
+// Home and End have one (the views keep Control for their own commands).
 
 #include <Qt>
 
@@ -23,6 +23,8 @@ enum class CXGridAction {
     NextData,       // Space
     PreviousData,   // Shift+Space
     ReRead,         // period, or the keypad's decimal key
+    FirstData,      // Ctrl+Home: first visible data cell of the table
+    LastData,       // Ctrl+End: last visible data cell of the table
 };
 
 CXGridAction CXGridKeyAction(int key, Qt::KeyboardModifiers modifiers);

@@ -63,6 +63,8 @@ bool CXGridNav::DoAction(CXGridAction action)
     case CXGridAction::ColumnHome: HomeEnd(false, true); break;
     case CXGridAction::RowEnd: HomeEnd(true, false); break;
     case CXGridAction::ColumnEnd: HomeEnd(true, true); break;
+    case CXGridAction::FirstData: TableCorner(false); break;
+    case CXGridAction::LastData: TableCorner(true); break;
     case CXGridAction::PageUp: PageMove(-1); break;
     case CXGridAction::PageDown: PageMove(1); break;
     case CXGridAction::NextData: NextData(m_moveMode); break;
@@ -108,6 +110,15 @@ void CXGridNav::HomeEnd(bool toEnd, bool alongColumn)
     if (shown.empty()) return;
     const int line = toEnd ? shown.back() : shown.front();
     SetCurrentCell(alongColumn ? line : cur.row, alongColumn ? cur.col : line);
+    Redraw();
+}
+
+void CXGridNav::TableCorner(bool toEnd)
+{
+    const auto& rows = RowLayout().VisibleData();
+    const auto& cols = ColumnLayout().VisibleData();
+    if (rows.empty() || cols.empty()) return;
+    SetCurrentCell(toEnd ? rows.back() : rows.front(), toEnd ? cols.back() : cols.front());
     Redraw();
 }
 

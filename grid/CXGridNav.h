@@ -104,6 +104,7 @@ private:
     void MoveTo(CXCellID target, int key);
     void PageMove(int direction);
     void HomeEnd(bool toEnd, bool alongColumn);
+    void TableCorner(bool toEnd);
     int JumpData(int mode, int direction);
     bool ToggleByKey(bool expand, int key);
     void SpeakToggle(int level, bool expanded, int key);

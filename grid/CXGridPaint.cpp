@@ -156,12 +156,14 @@ void CXGrid::PaintCursor(QPainter& painter)
     const QColor ink = Colour(GetCellTextColor());
     const QColor paper = Colour(GetCellBackColor());
     const double zoom = GetZoom();
-    const int thick = CursorFrameWidth();
-    // Reverse video inside, and a frame one line wider than the grid lines
-    // around, so the cell stands out at any size; without the focus only the frame.
-    painter.setPen(QPen(ink, thick));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(area.adjusted(-thick / 2, -thick / 2, thick / 2, thick / 2));
+    const int thick = std::min({CursorFrameWidth(), area.width() / 2, area.height() / 2});
+    // Reverse video, and a frame along the inside of the cell's edge, so the
+    // cell stands out at any size without covering its neighbours; without
+    // the focus only the frame.
+    painter.fillRect(QRect(area.left(), area.top(), area.width(), thick), ink);
+    painter.fillRect(QRect(area.left(), area.bottom() - thick + 1, area.width(), thick), ink);
+    painter.fillRect(QRect(area.left(), area.top(), thick, area.height()), ink);
+    painter.fillRect(QRect(area.right() - thick + 1, area.top(), thick, area.height()), ink);
     if (hasFocus()) {
         painter.fillRect(area, ink);
         painter.setPen(paper);

@@ -105,15 +105,22 @@ int CXGrid::ComputePages(QPrinter* printer)
     return 1;
 }
 
+// A line on paper: its size in screen units, grown with the zoom as the
+// printed font is, then in printer pixels.
+int CXGrid::PrintLineSize(bool column, int line) const
+{
+    const double ratio = column ? m_measures.ratioX : m_measures.ratioY;
+    return ScaledSize(column ? GetColumnWidth(line) : GetRowHeight(line), ratio * GetZoom());
+}
+
 // Hidden lines take no room; a line that cannot fit on a page of its own, or
 // fixed lines that fill the page alone, make the split fail.
 bool CXGrid::SplitPages(bool columns, int usable)
 {
     const int count = columns ? GetColumnCount() : GetRowCount();
     const int fixedCount = std::min(count, columns ? GetFixedColumnCount() : GetFixedRowCount());
-    const double ratio = columns ? m_measures.ratioX : m_measures.ratioY;
     auto visible = [&](int i) { return columns ? IsColumnVisible(i) : IsRowVisible(i); };
-    auto size = [&](int i) { return ScaledSize(columns ? GetColumnWidth(i) : GetRowHeight(i), ratio); };
+    auto size = [&](int i) { return PrintLineSize(columns, i); };
     int fixedSize = 0;
     for (int i = 0; i < fixedCount; ++i)
         if (visible(i)) fixedSize += size(i);
@@ -208,8 +215,7 @@ void CXGrid::PrintCells(QPainter& painter, int colPage, int rowPage)
         const int count = columns ? GetColumnCount() : GetRowCount();
         auto add = [&](int i) {
             if (!(columns ? IsColumnVisible(i) : IsRowVisible(i))) return;
-            const int size = ScaledSize(columns ? GetColumnWidth(i) : GetRowHeight(i),
-                                        columns ? m_measures.ratioX : m_measures.ratioY);
+            const int size = PrintLineSize(columns, i);
             lines.push_back(i);
             pos.push_back(pos.back() + size);
         };
@@ -261,5 +267,7 @@ void CXGrid::PrintArea(QPainter& painter, CXCellID anchor, const QRect& area)
     painter.setPen(QPen(QColor::fromRgba(GetLineColor()), std::max(1.0, m_measures.ratioX / 2)));
     painter.drawRect(area);
     painter.setPen(QColor::fromRgba(cell->GetTextColor()));
-    cell->Draw(painter, area, {m_measures.textMarginX, m_measures.textMarginY});
+    const double zoom = GetZoom();
+    cell->Draw(painter, area, {int(std::lround(m_measures.textMarginX * zoom)),
+                               int(std::lround(m_measures.textMarginY * zoom))});
 }

@@ -29,12 +29,11 @@ QString CXGridNav::BuildCellSpeech(CXCellID, CXCellID current, int) const
 {
     if (!IsValidCell(current.row, current.col)) return {};
     QString text;
-    // Row 0 and column 0 are headers only when they are fixed.
+    // Column 0 names the row even when it scrolls with the data (the search
+    // results have no fixed column); row 0 is a header only when fixed.
     if (current.row != 0 && current.col != 0) {
-        if (GetFixedColumnCount() > 0) {
-            text = GetCellText(current.row, 0);
-            if (!text.isEmpty()) text += u' ';
-        }
+        text = GetCellText(current.row, 0);
+        if (!text.isEmpty()) text += u' ';
         if (GetFixedRowCount() > 0) text += GetCellText(0, current.col);
     }
     if (!text.isEmpty()) text += u' ';

@@ -11,6 +11,7 @@ packages="
   fonts-ipafont
   poppler-utils
   xvfb xauth
+  dbus-daemon at-spi2-core
 "
 as_root=""
 if [ "$(id -u)" -ne 0 ]; then as_root="sudo"; fi

@@ -59,6 +59,16 @@ private Q_SLOTS:
         QCOMPARE(heard.Last(), u"空白"_s);
         grid.DoAction(CXGridAction::ReRead);
         QCOMPARE(heard.Last(), u"収入   空白"_s);
+
+        // A table whose first column scrolls with the data (the search
+        // results) still names the row by it.
+        grid.SetReadHeaders(1);
+        grid.SetFixedColumnCount(0);
+        grid.RecalcLayout();
+        grid.SetCurrentCell(1, 1);
+        QCOMPARE(heard.Last(), u"収入 4月 1200"_s);
+        grid.SetCurrentCell(1, 0);
+        QCOMPARE(heard.Last(), u"収入"_s);
     }
 
     void arrowsLeaveMergesWholeInBothDirectionsAndStopAtEdges()
@@ -336,7 +346,7 @@ private Q_SLOTS:
         Transcript heard;
         CXGridNav empty;
         empty.EnableSpeech(1);
-        for (int a = int(CXGridAction::MoveLeft); a <= int(CXGridAction::ReRead); ++a)
+        for (int a = int(CXGridAction::MoveLeft); a <= int(CXGridAction::LastData); ++a)
             empty.DoAction(CXGridAction(a));
         empty.CopyRecordWithHeaders(0, 3, 0);
         empty.ReadRow(0, 0);
@@ -347,7 +357,7 @@ private Q_SLOTS:
         headersOnly.SetFixedRowCount(2);
         headersOnly.EnableSpeech(1);
         headersOnly.SetCurrentCell(1, 1);
-        for (int a = int(CXGridAction::MoveLeft); a <= int(CXGridAction::ReRead); ++a)
+        for (int a = int(CXGridAction::MoveLeft); a <= int(CXGridAction::LastData); ++a)
             headersOnly.DoAction(CXGridAction(a));
         QVERIFY(headersOnly.GetCurrentCell().IsSet());
 
@@ -358,7 +368,7 @@ private Q_SLOTS:
         for (int r = 1; r < 5; ++r) hidden.SetRowVisible(r, 0);
         for (int c = 1; c < 5; ++c) hidden.SetColumnVisible(c, 0);
         hidden.RecalcLayout();
-        for (int a = int(CXGridAction::MoveLeft); a <= int(CXGridAction::ReRead); ++a)
+        for (int a = int(CXGridAction::MoveLeft); a <= int(CXGridAction::LastData); ++a)
             hidden.DoAction(CXGridAction(a));
         QCOMPARE(hidden.GetTopLeftCell(), CXCellID(4, 4));
         QVERIFY(heard.Last().endsWith(u"データ先頭"_s) || !heard.Last().isEmpty());

@@ -6,6 +6,7 @@
 
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -56,6 +57,58 @@ QString PageText(const QString& pdf, int page)
     return QString::fromUtf8(run.readAllStandardOutput());
 }
 
+// The words of a page with their boxes in PDF points (1/72 inch) from the
+// paper's top-left corner, as pdftotext finds them.
+struct Word {
+    QString text;
+    QRectF box;
+};
+QList<Word> PageWords(const QString& pdf, int page)
+{
+    const QString tool = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (tool.isEmpty()) return {};
+    QProcess run;
+    run.start(tool, {u"-bbox"_s, u"-f"_s, QString::number(page), u"-l"_s, QString::number(page), pdf, u"-"_s});
+    run.waitForFinished(30000);
+    const QString html = QString::fromUtf8(run.readAllStandardOutput());
+    static const QRegularExpression word(
+        uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"_s);
+    QList<Word> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                            QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return words;
+}
+QRectF BoxOf(const QList<Word>& words, const QString& text)
+{
+    for (const Word& w : words)
+        if (w.text == text) return w.box;
+    return {};
+}
+constexpr double PointsPerMm = 72.0 / 25.4;
+
+// A small ledger: amounts under 収入 and 支出 for three accounts.
+void FillAmounts(CXGridModel& grid)
+{
+    grid.SetRowCount(4);
+    grid.SetColumnCount(3);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    const QStringList rows{u"科目"_s, u"給与"_s, u"食費"_s, u"光熱費"_s};
+    const QStringList income{u"収入"_s, u"200,000"_s, u"0"_s, u"0"_s};
+    const QStringList expense{u"支出"_s, u"0"_s, u"-31,200"_s, u"8,765"_s};
+    for (int r = 0; r < 4; ++r) {
+        grid.SetCellText(r, 0, rows[r]);
+        grid.SetCellText(r, 1, income[r], Qt::AlignRight);
+        grid.SetCellText(r, 2, expense[r], Qt::AlignRight);
+    }
+    grid.SetColumnWidth(0, 50);
+    grid.SetColumnWidth(1, 60);
+    grid.SetColumnWidth(2, 60);
+}
+
 int PdfPageCount(const QString& pdf)
 {
     QFile file(pdf);
@@ -71,27 +124,77 @@ class TestGridPrint : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Where the title and the page number land on paper, read back from the PDF.
     void marginsInMillimetresBecomePrinterPixels()
     {
-        QCOMPARE(cxgrid::MillimetresToPixels(20, 600), 472);
-        QCOMPARE(cxgrid::MillimetresToPixels(10, 600), 236);
-        QCOMPARE(cxgrid::MillimetresToPixels(15, 600), 354);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"margins.pdf"_s);
+        QPrinter printer;
+        PdfPrinter(printer, pdf);
+        CXGrid grid;
+        FillWide(grid, 3, 3);
+        grid.SetPrintTitle({u"題名"_s, {}, 12}, {{}, 9});
+        QCOMPARE(grid.Print(&printer), 1);
+        const QList<Word> words = PageWords(pdf, 1);
+        QVERIFY2(!words.isEmpty(), "pdftotext found no words (install poppler-utils)");
+        // Left 20 mm and top 10 mm for the title; right 15 mm and bottom 10
+        // mm for the page number, on A4 (210 × 297 mm). Glyphs sit a little
+        // inside their line box.
+        const QRectF title = BoxOf(words, u"題名"_s);
+        QVERIFY(qAbs(title.left() - 20 * PointsPerMm) < 2);
+        QVERIFY(title.top() >= 10 * PointsPerMm - 1 && title.top() < 10 * PointsPerMm + 5);
+        const QRectF number = BoxOf(words, u"1"_s).united(BoxOf(words, u"ページ／1"_s));
+        QVERIFY2(qAbs(number.right() - (210 - 15) * PointsPerMm) < 2, qPrintable(QString::number(number.right())));
+        QVERIFY(number.bottom() <= (297 - 10) * PointsPerMm + 1 && number.bottom() > (297 - 10) * PointsPerMm - 6);
+        // The cells start at the left margin, under the title.
+        const QRectF corner = BoxOf(words, u"科目"_s);
+        QVERIFY(corner.left() > 20 * PointsPerMm && corner.left() < 20 * PointsPerMm + 10);
+        QVERIFY(corner.top() > title.bottom());
     }
 
+    // Printed at the screen's font size: every amount reads back whole, and
+    // the cells grow with the font (18 pt is twice 9 pt across the page).
+    void aNarrowTableIsOnePageAcross_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::newRow("9") << 9;
+        QTest::newRow("18") << 18;
+        QTest::newRow("45") << 45;
+    }
     void aNarrowTableIsOnePageAcross()
     {
+        QFETCH(int, points);
         QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"narrow.pdf"_s);
         QPrinter printer;
-        PdfPrinter(printer, dir.filePath(u"narrow.pdf"_s));
+        PdfPrinter(printer, pdf);
         CXGrid grid;
-        FillWide(grid, 3, 5);
-        QCOMPARE(grid.ComputePages(&printer), 1);
-        QCOMPARE(grid.GetColumnPages().size(), size_t(1));
-        QCOMPARE(grid.GetColumnPages()[0].first, 1);
-        QCOMPARE(grid.GetColumnPages()[0].last, 3);
-        QCOMPARE(grid.GetRowPages().size(), size_t(1));
-        QCOMPARE(grid.GetPrintMeasures().ratioX, 600.0 / 96.0);
-        QCOMPARE(grid.GetPrintMeasures().textMarginX, 31);
+        FillAmounts(grid);
+        grid.SetFont(u"MS ゴシック"_s, points);
+        QCOMPARE(grid.Print(&printer), 1);
+        const QString kept = QCoreApplication::applicationDirPath() + u"/grid_print_%1pt.pdf"_s.arg(points);
+        QFile::remove(kept);
+        QFile::copy(pdf, kept);
+        QString all;
+        const int pages = PdfPageCount(pdf);
+        for (int page = 1; page <= pages; ++page) all += PageText(pdf, page);
+        for (const QString& amount : {u"200,000"_s, u"-31,200"_s, u"8,765"_s, u"光熱費"_s, u"支出"_s})
+            QVERIFY2(all.contains(amount), qPrintable(amount + u" missing in: "_s + all));
+        if (points == 45) {
+            // 50 + 60 + 60 units of 1/96 inch at five times the size are
+            // wider than A4's 175 mm between the margins: a second page across.
+            QCOMPARE(pages, 2);
+            return;
+        }
+        QCOMPARE(pages, 1);
+        const QList<Word> words = PageWords(pdf, 1);
+        // Right-aligned amounts end near the right edge of their column: the
+        // left margin (20 mm) plus 50 + 60 units of 1/96 inch at the zoom.
+        const double zoom = points / 9.0;
+        const double columnEnd = 20 * PointsPerMm + (50 + 60) * zoom * 72.0 / 96.0;
+        const QRectF amount = BoxOf(words, u"200,000"_s);
+        QVERIFY2(amount.right() < columnEnd && amount.right() > columnEnd - 12 * zoom,
+                 qPrintable(u"%1 vs %2"_s.arg(amount.right()).arg(columnEnd)));
     }
 
     void pagesPrintRowBandsOuterWithNumbersAndRepeatedFixedLines()

@@ -8,6 +8,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialog>
+#include <QMenu>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPainter>
@@ -30,6 +33,15 @@ public:
         CXGrid::OnEndEdit(message, key, pos);
     }
     void OnColumnResized(int col) override { resizedColumn = col; }
+};
+
+struct FocusCounter : QObject {
+    int focusIns = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn) ++focusIns;
+        return false;
+    }
 };
 
 // A window holding a grid and one other field to take the focus away.
@@ -99,6 +111,14 @@ private Q_SLOTS:
         QCOMPARE(heard.Last(), u"繰越 残高 50,000"_s);
         QTest::keyClick(&grid, Qt::Key_Comma, Qt::KeypadModifier);
         QCOMPARE(heard.Lines().size(), 2);
+
+        // Control with Home and End: the table's first and last data cells.
+        QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(grid.GetCurrentCell(), CXCellID(TotalRow, Balance));
+        QCOMPARE(heard.Last(), u"合計 残高  空白"_s);
+        QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(grid.GetCurrentCell(), CXCellID(CarryRow, Salary));
+        QCOMPARE(heard.Last(), u"繰越 収入  空白"_s);
     }
 
     void theCursorStaysInSightAndTheWheelScrolls()
@@ -150,7 +170,24 @@ private Q_SLOTS:
         w.grid->SetCurrentCell(5, Rent);
         w.other->setFocus();
         w.grid->setFocus();
-        QTRY_COMPARE(heard.Last(), u"空白"_s.replace(u"空白"_s, u"0"_s));
+        QTRY_COMPARE(heard.Last(), u"0"_s);
+
+        // Back from a menu or a dialog the user has not gone anywhere: what
+        // the command says next is all they hear, not the cell again.
+        heard.Clear();
+        FocusCounter returns;
+        w.grid->installEventFilter(&returns);
+        QMenu menu(&w.window);
+        menu.addAction(u"コピー"_s);
+        QTimer::singleShot(50, &menu, &QMenu::close);
+        menu.exec(w.grid->mapToGlobal(QPoint(10, 10)));
+        QDialog dialog(&w.window);
+        QTimer::singleShot(50, &dialog, &QDialog::reject);
+        dialog.exec();
+        w.window.activateWindow();  // the window manager's part
+        QTRY_COMPARE(returns.focusIns, 2);
+        QTest::qWait(20);
+        QCOMPARE(heard.Lines(), QStringList());
     }
 
     void mouseClicksMoveTheCursorAndToggleGroups()
@@ -358,7 +395,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("points");
         QTest::newRow("9") << 9;
+        QTest::newRow("16") << 16;
         QTest::newRow("18") << 18;
+        QTest::newRow("30") << 30;
+        QTest::newRow("45") << 45;
     }
     void screenshotsOfALedgerTableAtNineAndEighteenPoints()
     {
@@ -387,7 +427,27 @@ private Q_SLOTS:
         // The cursor cell is drawn in reverse: dark in the middle of a white table.
         const QPoint middle = grid.GetMergedRect(grid.GetCurrentCell()).topLeft() + QPoint(3, 3);
         QCOMPARE(QColor(shot.pixel(middle)).lightness() < 60, true);
-        QCOMPARE(grid.GetCellRect({5, Salary}).height(), points == 9 ? 18 : 36);
+        if (points == 9 || points == 18) QCOMPARE(grid.GetCellRect({5, Salary}).height(), points == 9 ? 18 : 36);
+        // The cursor's frame stays inside its own column.
+        const QRect cursor = grid.GetMergedRect(grid.GetCurrentCell()).translated(grid.viewport()->pos());
+        for (int dx = 1; dx <= 8; ++dx)
+            QVERIFY2(QColor(shot.pixel(cursor.right() + dx, cursor.center().y())).lightness() > 200,
+                     qPrintable(u"dark pixel %1 px right of the cursor cell"_s.arg(dx)));
+
+        // Wide enough for every column (and the vertical bar): no horizontal bar.
+        const int columns = grid.ColumnLayout().FixedSize() + grid.ColumnLayout().TotalDataSize();
+        const int frame = 2 * grid.frameWidth();
+        w.window.resize(columns + frame + grid.verticalScrollBar()->sizeHint().width() + 40, 300);
+        grid.setFixedWidth(columns + frame + grid.verticalScrollBar()->sizeHint().width());
+        QApplication::processEvents();
+        QVERIFY(grid.verticalScrollBar()->isVisible());
+        QVERIFY(!grid.horizontalScrollBar()->isVisible());
+        grid.setFixedWidth(columns + frame);
+        grid.setFixedHeight(grid.RowLayout().FixedSize() + grid.RowLayout().TotalDataSize() + frame);
+        QApplication::processEvents();
+        QVERIFY(!grid.verticalScrollBar()->isVisible());
+        QVERIFY(!grid.horizontalScrollBar()->isVisible());
+        QCOMPARE(grid.GetScrollColumn(), 0);
     }
 };
 

@@ -49,6 +49,7 @@ CDayView::CDayView(CKinzoDoc& document, QWidget* parent) : CKinzoViewBase(FormId
     m_announceTimer.setSingleShot(true);
     m_announceTimer.setInterval(AnnouncePauseMs);
     connect(&m_announceTimer, &QTimer::timeout, this, [this] {
+        m_grid->SetCellSpeechPending(false);
         // The user may have moved on already (that move has spoken), or the
         // main window may have shown another view meanwhile.
         if (isVisible() && m_grid->GetCurrentCell() == m_announcedCell) m_grid->SpeakCurrentCell();
@@ -107,6 +108,7 @@ void CDayView::ApplyGridSettings()
 bool CDayView::Load()
 {
     m_announceTimer.stop();
+    m_grid->SetCellSpeechPending(false);
     if (const CKinzoApp* app = CKinzoApp::Instance()) m_date = app->m_currentDate;
     if (!m_date.isValid()) m_date = QDate::currentDate();
     m_dateLabel->setText(DateText());
@@ -142,6 +144,7 @@ void CDayView::Announce()
     m_grid->SetSilentMoves(false);
     m_grid->Redraw();
     m_announcedCell = m_grid->GetCurrentCell();
+    m_grid->SetCellSpeechPending(true);
     m_announceTimer.start();
 }
 

@@ -174,3 +174,8 @@ void CListGrid::SpeakCurrentCell()
     const CXCellID cur = GetCurrentCell();
     if (cur.IsSet()) CXGrid::OnCellChanged(GetPreviousCell(), cur, 0);
 }
+
+bool CListGrid::ShouldSpeakFocus(Qt::FocusReason reason) const
+{
+    return !m_cellSpeechPending && CXGrid::ShouldSpeakFocus(reason);
+}

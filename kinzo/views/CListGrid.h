@@ -64,9 +64,15 @@ public:
     void SetSilentMoves(bool silent) { m_silent = silent; }
     // Speaks the cursor cell as a move to it (key 0) would.
     void SpeakCurrentCell();
+    // While the view is about to speak the cursor cell itself, getting the
+    // focus says nothing (the cell would be heard twice).
+    void SetCellSpeechPending(bool pending) { m_cellSpeechPending = pending; }
 
     void OnCellChanged(CXCellID previous, CXCellID current, int key) override;
     void OnColumnResized(int col) override;
+
+protected:
+    bool ShouldSpeakFocus(Qt::FocusReason reason) const override;
 
 private:
     void LoadWidths();
@@ -74,6 +80,7 @@ private:
 
     int m_print = 0;
     bool m_silent = false;
+    bool m_cellSpeechPending = false;
     QList<int> m_widths;
     QList<QDate> m_dates;   // per entry line, for the paper form's column 0
 };

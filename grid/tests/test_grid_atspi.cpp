@@ -1,0 +1,274 @@
+// The grid as Orca meets it: a real X server (Xvfb), a private D-Bus session
+// bus with the accessibility bus behind it, and the grid in a process of its
+// own, asked over AT-SPI the way a screen reader asks. Checks that a move we
+// speak ourselves hands Orca no focus change to read again, that entering the
+// grid puts Orca on the cursor cell, and that the table answers its headers.
+// Skipped, with the reason, where Xvfb or the buses cannot start.
+#include "GridTestSupport.h"
+
+#include "grid/CXGrid.h"
+
+#include <QApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include <cstdio>
+
+namespace {
+
+constexpr char XDisplay[] = ":24";
+
+// --- The grid's side: a window with a day-list-like grid that waits for
+// "move" on its standard input, then presses Right twice and Down once.
+int Serve(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle(u"grid"_s);
+    auto* layout = new QVBoxLayout(&window);
+    auto* grid = new CXGrid;
+    grid->setAccessibleName(u"リスト表示"_s);
+    layout->addWidget(grid);
+    grid->SetRowCount(4);
+    grid->SetColumnCount(4);
+    grid->SetFixedRowCount(1);
+    grid->SetFixedColumnCount(1);
+    const QStringList headers{u"No"_s, u"第１階層科目"_s, u"収入"_s, u"支出"_s};
+    for (int c = 0; c < 4; ++c) grid->SetCellText(0, c, headers[c]);
+    grid->SetCellText(1, 0, u"繰越"_s);
+    grid->SetCellText(2, 0, u"1"_s);
+    grid->SetCellText(2, 1, u"食費"_s);
+    grid->SetCellText(2, 3, u"1,200"_s);
+    grid->SetCellText(3, 0, u"合計"_s);
+    grid->RecalcLayout();
+    grid->EnableSpeech(1);
+    grid->SetCurrentCell(2, 1);
+    window.resize(600, 300);
+    window.show();
+    window.activateWindow();
+    grid->setFocus();
+    QTimer::singleShot(500, &app, [] {
+        std::puts("ready");
+        std::fflush(stdout);
+    });
+    QSocketNotifier input(0, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
+        char line[64] = {};
+        if (!std::fgets(line, sizeof line, stdin)) {
+            app.quit();
+            return;
+        }
+        for (int key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}) QTest::keyClick(grid, Qt::Key(key));
+        QTimer::singleShot(300, &app, [] {
+            std::puts("moved");
+            std::fflush(stdout);
+        });
+    });
+    return app.exec();
+}
+
+// --- The screen reader's side.
+struct Ref {
+    QString service;
+    QString path;
+};
+
+QList<Ref> Refs(const QDBusArgument& arg)
+{
+    QList<Ref> refs;
+    arg.beginArray();
+    while (!arg.atEnd()) {
+        Ref ref;
+        QDBusObjectPath path;
+        arg.beginStructure();
+        arg >> ref.service >> path;
+        arg.endStructure();
+        ref.path = path.path();
+        refs << ref;
+    }
+    arg.endArray();
+    return refs;
+}
+
+Ref OneRef(const QVariant& value)
+{
+    Ref ref;
+    const auto arg = value.value<QDBusArgument>();
+    QDBusObjectPath path;
+    arg.beginStructure();
+    arg >> ref.service >> path;
+    arg.endStructure();
+    ref.path = path.path();
+    return ref;
+}
+
+bool WaitForLine(QProcess& process, const QByteArray& line, int ms = 15000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray seen;
+    while (clock.elapsed() < ms) {
+        process.waitForReadyRead(100);
+        seen += process.readAllStandardOutput();
+        if (seen.contains(line)) return true;
+        QCoreApplication::processEvents();
+    }
+    return false;
+}
+
+}  // namespace
+
+class TestGridAtspi : public QObject {
+    Q_OBJECT
+
+    QProcess m_xvfb, m_bus, m_grid;
+    QDBusConnection m_a11y{u"none"_s};
+    QStringList m_focused;   // paths that got "focused" on, in order
+
+    QDBusMessage Call(const Ref& ref, const QString& interface, const QString& method, const QVariantList& args = {})
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(ref.service, ref.path, interface, method);
+        call.setArguments(args);
+        return m_a11y.call(call, QDBus::Block, 5000);
+    }
+    QString Property(const Ref& ref, const QString& name)
+    {
+        const QDBusMessage reply = Call(ref, u"org.freedesktop.DBus.Properties"_s, u"Get"_s,
+                                        {u"org.a11y.atspi.Accessible"_s, name});
+        return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
+    }
+    QList<Ref> Children(const Ref& ref)
+    {
+        const QDBusMessage reply = Call(ref, u"org.a11y.atspi.Accessible"_s, u"GetChildren"_s);
+        return reply.arguments().isEmpty() ? QList<Ref>() : Refs(reply.arguments()[0].value<QDBusArgument>());
+    }
+    Ref FindTable(const Ref& ref, int depth = 0)
+    {
+        const QDBusMessage reply = Call(ref, u"org.a11y.atspi.Accessible"_s, u"GetInterfaces"_s);
+        if (reply.arguments().value(0).toStringList().contains(u"org.a11y.atspi.Table"_s)) return ref;
+        if (depth > 8) return {};
+        for (const Ref& child : Children(ref))
+            if (const Ref found = FindTable(child, depth + 1); !found.path.isEmpty()) return found;
+        return {};
+    }
+
+private Q_SLOTS:
+    void onStateChanged(const QDBusMessage& message)
+    {
+        const QVariantList args = message.arguments();
+        if (args.value(0).toString() == u"focused"_s && args.value(1).toInt() == 1) m_focused << message.path();
+    }
+
+    void initTestCase()
+    {
+        for (const char* tool : {"Xvfb", "dbus-daemon"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                QSKIP(qPrintable(u"%1 is not installed (tools/install-dependencies.sh)"_s.arg(QLatin1String(tool))));
+        m_xvfb.start(u"Xvfb"_s, {QString::fromLatin1(XDisplay), u"-screen"_s, u"0"_s, u"1024x768x24"_s,
+                                  u"-nolisten"_s, u"tcp"_s});
+        if (!m_xvfb.waitForStarted(5000)) QSKIP("Xvfb cannot start");
+        const QString socket = u"/tmp/.X11-unix/X"_s + QString::fromLatin1(XDisplay + 1);
+        for (int i = 0; i < 50 && !QFileInfo::exists(socket); ++i) QTest::qWait(100);
+        if (!QFileInfo::exists(socket)) QSKIP("Xvfb did not open its display");
+
+        m_bus.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
+        if (!m_bus.waitForStarted(5000) || !m_bus.waitForReadyRead(5000)) QSKIP("no private D-Bus session bus");
+        const QString address = QString::fromUtf8(m_bus.readLine()).trimmed();
+        QDBusConnection session = QDBusConnection::connectToBus(address, u"session"_s);
+        if (!session.isConnected()) QSKIP("the private session bus does not answer");
+        // The session bus starts the accessibility bus on the first question.
+        const QDBusMessage reply = session.call(QDBusMessage::createMethodCall(
+            u"org.a11y.Bus"_s, u"/org/a11y/bus"_s, u"org.a11y.Bus"_s, u"GetAddress"_s), QDBus::Block, 10000);
+        const QString a11yAddress = reply.arguments().value(0).toString();
+        if (a11yAddress.isEmpty())
+            QSKIP(qPrintable(u"no accessibility bus (at-spi2-core): "_s + reply.errorMessage()));
+        m_a11y = QDBusConnection::connectToBus(a11yAddress, u"a11y"_s);
+        if (!m_a11y.isConnected()) QSKIP("the accessibility bus does not answer");
+        m_a11y.connect({}, {}, u"org.a11y.atspi.Event.Object"_s, u"StateChanged"_s, this,
+                       SLOT(onStateChanged(QDBusMessage)));
+        // Applications send only the events some listener registered for, as Orca does.
+        for (const QString& event : {u"object:state-changed:focused"_s, u"focus:"_s})
+            Call({u"org.a11y.atspi.Registry"_s, u"/org/a11y/atspi/registry"_s}, u"org.a11y.atspi.Registry"_s,
+                 u"RegisterEvent"_s, {event});
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"DISPLAY"_s, QString::fromLatin1(XDisplay));
+        env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, address);
+        env.insert(u"QT_LINUX_ACCESSIBILITY_ALWAYS_ON"_s, u"1"_s);
+        env.insert(u"QT_ACCESSIBILITY"_s, u"1"_s);
+        m_grid.setProcessEnvironment(env);
+        m_grid.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
+
+    void cleanupTestCase()
+    {
+        for (QProcess* process : {&m_grid, &m_bus, &m_xvfb}) {
+            if (process->state() == QProcess::NotRunning) continue;
+            process->terminate();
+            if (!process->waitForFinished(3000)) process->kill();
+            process->waitForFinished(3000);
+        }
+    }
+
+    void orcaHearsAMoveOnceAndFindsTheHeaders()
+    {
+        Transcript heard;
+        // The grid's process speaks into the transcript the helper reads.
+        QProcessEnvironment env = m_grid.processEnvironment();
+        env.insert(u"VOICE_TRANSCRIPT"_s, qEnvironmentVariable("VOICE_TRANSCRIPT"));
+        m_grid.setProcessEnvironment(env);
+        m_grid.start(QCoreApplication::applicationFilePath(), {u"--serve"_s});
+        QVERIFY(m_grid.waitForStarted(5000));
+        QVERIFY2(WaitForLine(m_grid, "ready"), "the grid's window did not come up");
+        QTest::qWait(300);
+
+        // Find the table among the registry's applications.
+        const QList<Ref> apps = Children({u"org.a11y.atspi.Registry"_s, u"/org/a11y/atspi/accessible/root"_s});
+        Ref table;
+        for (const Ref& app : apps)
+            if (table = FindTable(app); !table.path.isEmpty()) break;
+        QVERIFY2(!table.path.isEmpty(), "no table on the accessibility bus");
+        QCOMPARE(Property(table, u"Name"_s), u"リスト表示"_s);
+
+        // Entering the grid: Orca's last focus is the cursor cell, by its name.
+        QTRY_VERIFY(!m_focused.isEmpty());
+        const Ref entered{table.service, m_focused.last()};
+        QCOMPARE(Property(entered, u"Name"_s), u"1 第１階層科目 食費"_s);
+
+        // Moves are ours to speak: no focus change for Orca to read again.
+        const int focusChanges = m_focused.size();
+        heard.Clear();
+        m_grid.write("move\n");
+        QVERIFY(WaitForLine(m_grid, "moved"));
+        QTest::qWait(300);
+        QCOMPARE(heard.Lines(), (QStringList{u"1 収入  空白"_s, u"1 支出 1,200"_s, u"合計 支出  空白"_s}));
+        QCOMPARE(m_focused.size(), focusChanges);
+
+        // Headers as the table answers them through the bridge.
+        const QDBusMessage column = Call(table, u"org.a11y.atspi.Table"_s, u"GetColumnHeader"_s, {3});
+        QCOMPARE(Property(OneRef(column.arguments().value(0)), u"Name"_s), u"支出"_s);
+        const QDBusMessage row = Call(table, u"org.a11y.atspi.Table"_s, u"GetRowHeader"_s, {1});
+        QCOMPARE(Property(OneRef(row.arguments().value(0)), u"Name"_s), u"繰越"_s);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--serve") == 0) return Serve(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestGridAtspi test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_grid_atspi.moc"
