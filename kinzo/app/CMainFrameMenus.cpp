@@ -66,7 +66,7 @@ void CMainFrame::BuildMenus()
             case MenuEntry::Command: {
                 QAction* action = Action(entry.id) ? Action(entry.id) : MakeAction(entry.id);
                 menu->addAction(action);
-                if (layout.greyedWithoutFile) m_fileOnlyCommands.insert(entry.id);
+                if (layout.greyedWithoutFile && !AvailableWithoutFile(entry.id)) m_fileOnlyCommands.insert(entry.id);
                 break;
             }
             }
@@ -102,7 +102,6 @@ void CMainFrame::BuildFontSizeMenu(QMenu* guide)
         m_fontSizeGroup->addAction(action);
         m_fontSizeMenu->addAction(action);
         m_actions[id] = action;
-        m_fileOnlyCommands.insert(id);
         m_commands[id] = {[size](CMainFrame& frame) { frame.SetFontSize(size); }, {}};
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
     }

@@ -137,6 +137,14 @@ const QList<MenuLayout>& MainMenuLayout()
     return menus;
 }
 
+bool AvailableWithoutFile(int id)
+{
+    static const QList<int> commands{CmdZoomIn,          CmdZoomOut,      CmdZoomDefault, CmdGeneralSettings,
+                                     CmdColorSettings,   CmdStartMonth,   CmdPasswordSetOrClear,
+                                     CmdManual,          CmdCalculator};
+    return commands.contains(id) || (id >= CmdFontSizeFirst && id <= CmdFontSizeLast);
+}
+
 const QList<int>& ToolbarCommands()
 {
     static const QList<int> commands{CmdFileNew, CmdFileOpen, CmdFileSave, 0, CmdCut, CmdCopy, CmdPaste, 0,

@@ -35,6 +35,11 @@ struct MenuLayout {
 
 const QList<MenuLayout>& MainMenuLayout();
 
+// Commands that stay available while no data file is open, though their menu
+// is otherwise greyed: magnification, colours, settings, password, the manual
+// and the calculator need no ledger.
+bool AvailableWithoutFile(int id);
+
 // The toolbar's commands, in order (0 for a separator).
 const QList<int>& ToolbarCommands();
 

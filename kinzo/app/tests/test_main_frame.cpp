@@ -133,9 +133,13 @@ private Q_SLOTS:
         QCOMPARE(m_frame->ActiveFormId(), 177);
         QVERIFY(menuItemEnabled(CmdFileNew));
         QVERIFY(menuItemEnabled(CmdFileOpen));
-        for (int id : {int(CmdListView), int(CmdEntryNew), int(CmdToday), int(CmdZoomIn), int(CmdColorSettings),
-                       int(CmdCalculator), int(CmdFileDelete)})
+        for (int id : {int(CmdListView), int(CmdEntryNew), int(CmdToday), int(CmdFileDelete), int(CmdMoveMode),
+                       int(CmdPaymentSettings)})
             QVERIFY2(!menuItemEnabled(id), qPrintable(QString::number(id)));
+        // What needs no ledger stays at hand: magnification, colours, password, calculator.
+        for (int id : {int(CmdZoomIn), int(CmdFontSizeFirst), int(CmdColorSettings), int(CmdPasswordSetOrClear),
+                       int(CmdCalculator)})
+            QVERIFY2(menuItemEnabled(id), qPrintable(QString::number(id)));
         QVERIFY(m_frame->Action(CmdListView)->isChecked());
         // The later dialogs' commands are there, greyed.
         QVERIFY(m_frame->Action(CmdSearch));
