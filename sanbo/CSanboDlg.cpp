@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -33,6 +34,8 @@ CSanboDlg::CSanboDlg(CSanboIniFile& iniFile, QWidget* parent)
     m_display->setAccessibleName(u"表示"_s);
     m_operatorIndicator->setObjectName(u"1026"_s);
     m_memoryIndicator->setObjectName(u"1027"_s);
+    for (QLabel* indicator : {m_operatorIndicator, m_memoryIndicator})
+        indicator->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     BuildKeys();
     BuildMenu();
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
@@ -80,6 +83,8 @@ CKoButton* CSanboDlg::AddKey(int id, const QString& caption, const QString& spee
     auto* key = new CKoButton(caption, this);
     key->setObjectName(QString::number(id));
     key->setAutoDefault(false);
+    // A magnified window's room goes to the keys, not to the indicator row.
+    key->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     if (!speech.isEmpty()) key->SetSpeechText(speech);
     key->setProperty("row", row);
     key->setProperty("column", column);
@@ -110,6 +115,8 @@ void CSanboDlg::RebuildDisplayFont()
     font.setPointSizeF(14 * Zoom().Factor());
     m_display->setFont(font);
     m_display->update();
+    // The menus are windows of their own and do not inherit the magnified font.
+    for (QMenu* menu : m_menuBar->findChildren<QMenu*>()) menu->setFont(Zoom().Font());
 }
 
 void CSanboDlg::Report(const SanboFeedback& feedback)
