@@ -222,6 +222,10 @@ private Q_SLOTS:
         ChooseFromMenu(Qt::Key_F6, Qt::Key_A);
         QTRY_COMPARE(m_messages.size(), 1);
         QVERIFY(m_messages.first().startsWith(u"SanboVer2 Version "_s));
+        // No manual viewer beside the tests' folder.
+        ChooseFromMenu(Qt::Key_F6, Qt::Key_V);
+        QTRY_COMPARE(m_messages.size(), 2);
+        QCOMPARE(m_messages.last(), u"TebikiVer2が見つかりません。"_s);
 
         ChooseFromMenu(Qt::Key_F1, Qt::Key_X);
         QTRY_VERIFY(!m_dialog->isVisible());
