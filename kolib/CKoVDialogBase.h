@@ -71,9 +71,11 @@ protected:
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // One step up or down the font-size list, as Control+Shift+Up / Down do.
+    void StepZoom(bool larger);
+
 private:
     void MakeShortcuts();
-    void StepZoom(bool larger);
     void OnFunctionKey(int key);
     void ReleaseFunctionKey();
     void CentreOnParent();
