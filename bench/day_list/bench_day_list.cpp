@@ -16,6 +16,7 @@
 #include "kinzo/views/CListGrid.h"
 #include "kinzo/views/LedgerViews.h"
 #include "kolib/KoMessageBox.h"
+#include "voice/CTranscriptReader.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -35,8 +36,7 @@ namespace {
 
 qint64 transcriptLines(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().count('\n') : 0;
+    return CTranscriptReader::SpokenLines(path).size();
 }
 
 void print(const char* what, std::vector<double> ms)
