@@ -17,6 +17,7 @@ endfunction()
 
 # kinzo_program_file(<target> <program dir> <source file> [<name in program dir>])
 # Copies a shipped data file next to a program at build time and installs it.
+# Building the program (or everything) makes the copy.
 function(kinzo_program_file target dir source)
   get_filename_component(name ${source} NAME)
   if(ARGC GREATER 3)
@@ -27,7 +28,11 @@ function(kinzo_program_file target dir source)
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${source} ${dir}/${name}
     DEPENDS ${source} VERBATIM)
-  target_sources(${target} PRIVATE ${dir}/${name})
+  # A target of its own, so that the copy is made whichever folder calls this
+  # (a generated source of another folder's target is never built there).
+  string(MAKE_C_IDENTIFIER "${target}_file_${name}" copy_target)
+  add_custom_target(${copy_target} ALL DEPENDS ${dir}/${name})
+  add_dependencies(${target} ${copy_target})
   install(FILES ${dir}/${name} DESTINATION ${sub})
 endfunction()
 

@@ -16,6 +16,7 @@
 #include "kinzo/views/CListGrid.h"
 #include "kinzo/views/LedgerViews.h"
 #include "kolib/KoMessageBox.h"
+#include "voice/CTranscriptReader.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -36,8 +37,7 @@ namespace {
 
 qint64 transcriptLines(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().count('\n') : 0;
+    return CTranscriptReader::SpokenLines(path).size();
 }
 
 void print(const char* what, std::vector<double> ms)

@@ -5,6 +5,7 @@
 // Run by hand: QT_QPA_PLATFORM=offscreen build/bench/grid/bench_grid
 
 #include "grid/CXGrid.h"
+#include "voice/CTranscriptReader.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -129,10 +130,8 @@ int main(int argc, char** argv)
         else grid.MoveDown(grid.GetCurrentCell());
     }
     const double rowMoveMs = Milliseconds(timer) / moves;
-    QFile spoken(dir.filePath(u"spoken.txt"_s));
-    spoken.open(QIODevice::ReadOnly);
-    const QList<QByteArray> said = spoken.readAll().split('\n');
-    const QString lastRow = said.size() > 1 ? QString::fromUtf8(said.at(said.size() - 2)) : QString();
+    const QStringList said = CTranscriptReader::SpokenLines(dir.filePath(u"spoken.txt"_s));
+    const QString lastRow = said.isEmpty() ? QString() : said.last();
 
     // A data jump that finds nothing until the last cell.
     for (int r = FixedRows; r < Rows; ++r)
@@ -179,7 +178,7 @@ int main(int argc, char** argv)
     std::printf("cursor move right/left with speech:  %8.4f ms  (aim 1 ms: %.0fx under)\n", moveMs, 1.0 / moveMs);
     std::printf("cursor move down reading the row:    %8.4f ms  (aim 1 ms: %.0fx under)\n", rowMoveMs, 1.0 / rowMoveMs);
     std::printf("  (%lld texts spoken into the transcript; a row reading is %lld characters)\n",
-                qlonglong(said.size() - 1), qlonglong(lastRow.size()));
+                qlonglong(said.size()), qlonglong(lastRow.size()));
     std::printf("data jump across the grid, mode 0:   %8.2f ms  (%s)\n", jumpMs, jumped ? "found the last cell" : "MISSED");
     std::printf("data jump across the grid, mode 1:   %8.2f ms\n", jumpVerticalMs);
     std::printf("full repaint 1920x1080 at 9 pt:      %8.2f ms  (aim 16 ms: %.1fx under)\n", paintMs, 16.0 / paintMs);

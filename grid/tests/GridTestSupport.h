@@ -4,6 +4,7 @@
 // fixed columns, periods down the rows).
 
 #include "grid/CXGridNav.h"
+#include "voice/CTranscriptReader.h"
 
 #include <QFile>
 #include <QStringList>
@@ -12,18 +13,16 @@
 using namespace Qt::StringLiterals;
 
 // Points VOICE_TRANSCRIPT at a fresh file; grids whose speech is enabled
-// afterwards write every spoken text there as one line.
+// afterwards write every spoken text there as one line. Lines() gives the
+// spoken texts; LinesWithMarkers() also the stop and wait marker lines.
 class Transcript {
 public:
     Transcript() { qputenv("VOICE_TRANSCRIPT", m_dir.filePath(u"spoken.txt"_s).toUtf8()); }
     ~Transcript() { qunsetenv("VOICE_TRANSCRIPT"); }
-    QStringList Lines() const
+    QStringList Lines() const { return CTranscriptReader::SpokenLines(m_dir.filePath(u"spoken.txt"_s)); }
+    QStringList LinesWithMarkers() const
     {
-        QFile file(m_dir.filePath(u"spoken.txt"_s));
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-        if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-        return lines;
+        return CTranscriptReader::LinesWithMarkers(m_dir.filePath(u"spoken.txt"_s));
     }
     QString Last() const
     {

@@ -170,7 +170,11 @@ private Q_SLOTS:
         w.grid->SetCurrentCell(5, Rent);
         w.other->setFocus();
         w.grid->setFocus();
-        QTRY_COMPARE(heard.Last(), u"0"_s);
+        QTRY_COMPARE(heard.Last(), u"0"_s);    // a zero is read as it is shown
+        w.grid->SetCellText(5, Rent, QString());
+        w.other->setFocus();
+        w.grid->setFocus();
+        QTRY_COMPARE(heard.Last(), u"空白"_s);
 
         // Back from a menu or a dialog the user has not gone anywhere: what
         // the command says next is all they hear, not the cell again.

@@ -11,6 +11,7 @@
 #include "kinzo/views/CListGrid.h"
 #include "kinzo/views/LedgerViews.h"
 #include "kolib/KoMessageBox.h"
+#include "voice/CTranscriptReader.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -32,12 +33,7 @@ class TestEndToEnd : public QObject {
     CKinzoApp& app() { return *CKinzoApp::Instance(); }
     CMainFrame& frame() { return *app().MainFrame(); }
     CListGrid& grid() { return static_cast<CDayView*>(frame().ActiveView())->Grid(); }
-    QStringList heard() const
-    {
-        QFile file(m_home.filePath(u"heard.txt"_s));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
-                                              : QStringList();
-    }
+    QStringList heard() const { return CTranscriptReader::SpokenLines(m_home.filePath(u"heard.txt"_s)); }
     QStringList row(int r)
     {
         QStringList cells;

@@ -1,12 +1,14 @@
 #pragma once
 // What the toolkit's tests share: a transcript voice published as the
-// program's voice (every spoken text is one line of a file), and a settings
+// program's voice (every spoken text is one line of a file, among the
+// markers of stops and waits), and a settings
 // file with its settings object published as the program's.
 
 #include "kolib/CKoInifileBase.h"
 #include "kolib/CKoSettingInfoBase.h"
 #include "kolib/KoAppSettings.h"
 #include "kolib/KoAppVoice.h"
+#include "voice/CTranscriptReader.h"
 #include "voice/CVoiceReader.h"
 
 #include <QFile>
@@ -27,12 +29,10 @@ public:
     CVoiceReader& Voice() { return m_voice; }
 
     // The texts spoken since the last Clear, one per line.
-    QStringList Heard() const
-    {
-        QFile file(m_path);
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    }
+    QStringList Heard() const { return CTranscriptReader::SpokenLines(m_path); }
+    // The same with CTranscriptReader::StopLine() and WaitLine() where speech
+    // was cut off or waited for.
+    QStringList HeardWithMarkers() const { return CTranscriptReader::LinesWithMarkers(m_path); }
     void Clear() { QFile::resize(m_path, 0); }
 
 private:

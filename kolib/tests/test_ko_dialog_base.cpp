@@ -271,15 +271,19 @@ private Q_SLOTS:
 
     void messageBoxSpeaksItsText()
     {
-        QStringList shown;
+        QStringList shown, heardWhenShown;
         KoSetMessageAnswerer([&](const KoMessage& message) {
             shown << message.text;
+            heardWhenShown = m_voice.HeardWithMarkers();
             return KoAnswer::Cancel;
         });
         QCOMPARE(KoMessageBox(nullptr, u"保存しますか？"_s, KoButtons::OkCancel), KoAnswer::Cancel);
         KoSetMessageAnswerer({});
         QCOMPARE(shown, QStringList{u"保存しますか？"_s});
         QCOMPARE(m_voice.Heard(), QStringList{u"保存しますか？"_s});
+        // It cuts off what was being said and is heard to the end before the box is up.
+        QCOMPARE(heardWhenShown, QStringList({CTranscriptReader::StopLine(), u"保存しますか？"_s,
+                                              CTranscriptReader::WaitLine()}));
     }
 
     void viewFollowsColoursAndZoom()

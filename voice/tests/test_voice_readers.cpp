@@ -1,5 +1,6 @@
 #include "voice/CPcTalker.h"
 #include "voice/CVoiceReader.h"
+#include "voice/CTranscriptReader.h"
 
 #include "platform/Cp932Codec.h"
 #include "platform/ProcessList.h"
@@ -267,11 +268,18 @@ private Q_SLOTS:
         field.setProperty("text", u"金額 1,200"_s);
         voice.ReadControl(&field, 1, 0);
         voice.ReadControl(nullptr, 1, 0);
+        voice.ReadText(u"続き\x1f"_s, 0, 0);
+        voice.ReadTextLimit(u"起動"_s, 1, 3000);
+        voice.WaitRead(-1);
+        voice.StopRead();
         QCOMPARE(voice.SetRead(0), 1);
-        voice.ReadText(u"聞こえない"_s, 1, 0);
-        QFile heard(path);
-        QVERIFY(heard.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(heard.readAll()), u"一行目 二行目\n金額 1,200\n"_s);
+        voice.ReadText(u"聞こえない"_s, 1, 1);
+        voice.StopRead();
+        const QString stop = u"\x1fstop"_s, wait = u"\x1fwait"_s;
+        QCOMPARE(CTranscriptReader::LinesWithMarkers(path),
+                 QStringList({stop, u"一行目 二行目"_s, wait, stop, stop, u"金額 1,200"_s, wait, u"続き "_s, stop,
+                              u"起動"_s, u"\x1fwait 3000"_s, wait, stop}));
+        QCOMPARE(CTranscriptReader::SpokenLines(path), QStringList({u"一行目 二行目"_s, u"金額 1,200"_s, u"続き "_s, u"起動"_s}));
     }
 };
 

@@ -3,8 +3,11 @@
 
 #include "platform/PrivateProfile.h"
 
+#include <QColor>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <array>
 
 using namespace Qt::StringLiterals;
 namespace profile = platform::profile;
@@ -78,6 +81,21 @@ private Q_SLOTS:
         QVERIFY(m_ini.WritePrinterName(u"PDF"_s));
         QVERIFY(m_ini.WritePaperSize(9));
         QVERIFY(m_ini.WritePaperOrientation(2));
+        // What the file holds under the names users and older files know.
+        const QList<std::array<QString, 3>> stored{
+            {u"Setup"_s, u"DBFileName"_s, u"/home/利用者/家計簿 2026.kzd"_s}, {u"Setup"_s, u"StartMonth"_s, u"4"_s},
+            {u"Setup"_s, u"SaveAnounceStartDays"_s, u"99"_s}, {u"Setup"_s, u"AccountExpandLevel"_s, u"3"_s},
+            {u"Setup"_s, u"HideZeroAccount"_s, u"1"_s}, {u"Setup"_s, u"GridMoveMode"_s, u"1"_s},
+            {u"Setup"_s, u"ReadLevel"_s, u"0"_s}, {u"Setup"_s, u"PaymentDisp"_s, u"1"_s},
+            {u"Setup"_s, u"LoanPaymentDisp"_s, u"2"_s}, {u"Setup"_s, u"MaxHistorys"_s, u"5"_s},
+            {u"Print"_s, u"FontName"_s, u"IPAGothic"_s}, {u"Print"_s, u"FontSize"_s, u"10"_s},
+            {u"Print"_s, u"TableOrient"_s, u"1"_s}, {u"Print"_s, u"AccountExpandLevel"_s, u"2"_s},
+            {u"Print"_s, u"PrinterName"_s, u"PDF"_s}, {u"Print"_s, u"PaperSize"_s, u"9"_s},
+            {u"Print"_s, u"PaperOrientation"_s, u"2"_s}};
+        for (const auto& [section, key, value] : stored)
+            QVERIFY2(profile::readString(m_ini.GetFilePath(), section, key) == value, qPrintable(section + u'/' + key));
+        QCOMPARE(profile::keys(m_ini.GetFilePath(), u"Setup"_s).size(), 10);
+        QCOMPARE(profile::keys(m_ini.GetFilePath(), u"Print"_s).size(), 7);
         QCOMPARE(m_ini.ReadDBFileName(), u"/home/利用者/家計簿 2026.kzd"_s);
         QCOMPARE(m_ini.ReadStartMonth(), 4);
         QCOMPARE(m_ini.ReadSaveAnounceStartDays(), 99);
@@ -98,6 +116,54 @@ private Q_SLOTS:
         // The print section has its own FontSize and AccountExpandLevel.
         QCOMPARE(m_ini.ReadFontSize(), 9);
         QCOMPARE(profile::readString(m_ini.GetFilePath(), u"Print"_s, u"AccountExpandLevel"_s), u"2"_s);
+    }
+
+    void valuesStoredUnderTheKnownNamesAreRead()
+    {
+        put("Setup", "DBFileName", u"/data/家計.kzd"_s);
+        put("Setup", "StartMonth", u"7"_s);
+        put("Setup", "SaveAnounceStartDays", u"21"_s);
+        put("Setup", "AccountExpandLevel", u"2"_s);
+        put("Setup", "HideZeroAccount", u"1"_s);
+        put("Setup", "GridMoveMode", u"1"_s);
+        put("Setup", "ReadLevel", u"0"_s);
+        put("Setup", "PaymentDisp", u"2"_s);
+        put("Setup", "LoanPaymentDisp", u"1"_s);
+        put("Setup", "FontSize", u"22"_s);
+        put("Setup", "FontColor", u"0000FF"_s);
+        put("Setup", "BackColor", u"00FF00"_s);
+        put("Setup", "MaxHistorys", u"7"_s);
+        put("Print", "FontName", u"Noto Sans CJK JP"_s);
+        put("Print", "FontSize", u"14"_s);
+        put("Print", "TableOrient", u"1"_s);
+        put("Print", "AccountExpandLevel", u"3"_s);
+        put("Print", "PrinterName", u"事務所"_s);
+        put("Print", "PaperSize", u"11"_s);
+        put("Print", "PaperOrientation", u"1"_s);
+        put("ListFormat", "SummaryHorzPrn", u"70,60"_s);
+        QCOMPARE(m_ini.ReadDBFileName(), u"/data/家計.kzd"_s);
+        QCOMPARE(m_ini.ReadStartMonth(), 7);
+        QCOMPARE(m_ini.ReadSaveAnounceStartDays(), 21);
+        QCOMPARE(m_ini.ReadAccountExpandLevel(), 2);
+        QCOMPARE(m_ini.ReadHideZeroAccount(), 1);
+        QCOMPARE(m_ini.ReadGridMoveMode(), 1);
+        QCOMPARE(m_ini.ReadReadLevel(), 0);
+        QCOMPARE(m_ini.ReadPaymentDisp(), 2);
+        QCOMPARE(m_ini.ReadLoanPaymentDisp(), 1);
+        QCOMPARE(m_ini.ReadFontSize(), 22);
+        QCOMPARE(m_ini.ReadFontColor(), QColor(255, 0, 0));   // red in the low byte
+        QCOMPARE(m_ini.ReadBackColor(), QColor(0, 255, 0));
+        QCOMPARE(m_ini.ReadMaxHistorys(), 7);
+        QCOMPARE(m_ini.ReadPrintFontName(), u"Noto Sans CJK JP"_s);
+        QCOMPARE(m_ini.ReadPrintFontSize(), 14);
+        QCOMPARE(m_ini.ReadPrintTableOrient(), 1);
+        QCOMPARE(m_ini.ReadPrintAccountExpandLevel(), 3);
+        QCOMPARE(m_ini.ReadPrinterName(), u"事務所"_s);
+        QCOMPARE(m_ini.ReadPaperSize(), 11);
+        QCOMPARE(m_ini.ReadPaperOrientation(), 1);
+        QList<int> widths;
+        m_ini.ReadListFormat(ListFormatGrid::SummaryHorz, 1, widths);
+        QCOMPARE(widths, (QList<int>{70, 60}));
     }
 
     void columnWidthsHaveScreenAndPrintKeys()
@@ -138,9 +204,29 @@ private Q_SLOTS:
                           u"LoanPaymentDisp"_s, u"FontSize"_s, u"FontColor"_s, u"BackColor"_s, u"MaxHistorys"_s}},
             {u"Print"_s, {u"FontName"_s, u"FontSize"_s, u"TableOrient"_s, u"AccountExpandLevel"_s,
                           u"PrinterName"_s, u"PaperSize"_s, u"PaperOrientation"_s}}};
-        for (auto it = keys.begin(); it != keys.end(); ++it)
+        for (auto it = keys.begin(); it != keys.end(); ++it) {
             for (const QString& key : it.value())
                 QVERIFY2(profile::keys(shipped, it.key()).contains(key), qPrintable(it.key() + u'/' + key));
+            QCOMPARE(profile::keys(shipped, it.key()).size(), it.value().size());   // and no key misspelt
+        }
+        QStringList listKeys;
+        for (const QString grid : {u"List"_s, u"SummaryHorz"_s, u"SummaryVert1"_s, u"SummaryVert2"_s,
+                                   u"SummaryVert3"_s, u"AccountVert"_s})
+            listKeys << grid << grid + u"Prn"_s;
+        QCOMPARE(profile::keys(shipped, u"ListFormat"_s), listKeys);
+        // The program's first values are the shipped ones.
+        CSettingInfo first(m_ini);
+        m_ini.SetFilePath(shipped);
+        first.Load();
+        QCOMPARE(first.m_fontSize, 12);
+        QCOMPARE(first.m_startMonth, 1);
+        QCOMPARE(first.m_saveAnounceStartDays, 15);
+        QCOMPARE(first.m_accountExpandLevel, 1);
+        QCOMPARE(first.m_readLevel, 1);
+        QCOMPARE(first.m_maxHistorys, 30);
+        QCOMPARE(m_ini.ReadFontColor(), QColor(0, 0, 0));
+        QCOMPARE(m_ini.ReadBackColor(), QColor(255, 255, 255));
+        QCOMPARE(m_ini.ReadPrintFontName(), u"IPAGothic"_s);
         CKinzoIniFile ini;
         ini.SetFilePath(shipped);
         QVERIFY(ini.ReadFontColor() != ini.ReadBackColor());

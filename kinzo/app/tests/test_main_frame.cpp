@@ -10,6 +10,7 @@
 #include "kolib/KoMessageBox.h"
 #include "platform/NamedEvent.h"
 #include "platform/PrivateProfile.h"
+#include "voice/CTranscriptReader.h"
 
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -67,12 +68,7 @@ class TestMainFrame : public QObject {
         QApplication::sendEvent(m_frame->focusWidget() ? m_frame->focusWidget() : m_frame.get(), &press);
         QCoreApplication::processEvents();
     }
-    QStringList heard() const
-    {
-        QFile file(m_home.filePath(u"heard.txt"_s));
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    }
+    QStringList heard() const { return CTranscriptReader::SpokenLines(m_home.filePath(u"heard.txt"_s)); }
     void clearHeard() { QFile::resize(m_home.filePath(u"heard.txt"_s), 0); }
     // A key as the keyboard delivers it: shortcuts first, then the focused control.
     void typeKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -167,15 +163,21 @@ private Q_SLOTS:
     void functionKeysRunTheirCommandOnce()
     {
         QVERIFY(m_frame->NewDataFile(bookPath()));
+        clearHeard();
         pressKey(Qt::Key_F1);
         pressKey(Qt::Key_F1, true);   // held down: not again
         QCOMPARE(probe()->commands, QList<int>{CmdEntryNew});
+        QCOMPARE(heard(), QStringList{u"新規登録 メニューを開く"_s});
+        clearHeard();
         pressKey(Qt::Key_F7);
         QCOMPARE(m_messages, QStringList{u"SanboVer2が見つかりません。"_s});
+        QCOMPARE(heard(), QStringList({u"Sanbo起動 メニューを開く"_s, u"SanboVer2が見つかりません。"_s}));
         m_messages.clear();
-        pressKey(Qt::Key_F6);         // the loan check of a later dialog: nothing, and no pane switch
+        clearHeard();
+        pressKey(Qt::Key_F6);         // the loan check of a later dialog: no pane switch
         QVERIFY(m_messages.isEmpty());
         QCOMPARE(m_frame->ActiveFormId(), 101);
+        QVERIFY2(!heard().isEmpty() && heard().first().startsWith(u"ローン残確認"_s), qPrintable(heard().join(u'|')));
         QVERIFY(m_frame->RunCommand(CmdManual));
         QCOMPARE(m_messages, QStringList{u"TebikiVer2が見つかりません。"_s});
     }
@@ -410,7 +412,23 @@ private Q_SLOTS:
     {
         m_frame->resize(900, 500);
         const QString path = QCoreApplication::applicationDirPath() + u"/main_frame_empty.png"_s;
-        QVERIFY(m_frame->grab().save(path));
+        const QImage shot = m_frame->grab().toImage();
+        QVERIFY(shot.save(path));
+        // The hint that no file is open is written in the text colour (black
+        // from the shipped settings) across the top lines of the view, on the
+        // white background; the rest of the view is empty.
+        QWidget* view = m_frame->ActiveView();
+        const QRect area(view->mapTo(m_frame.get(), QPoint(0, 0)), view->size());
+        const int lines = 3 * view->fontMetrics().height();
+        auto dark = [&](int top, int bottom) {
+            int count = 0;
+            for (int y = top; y < bottom; ++y)
+                for (int x = area.left(); x <= area.right(); ++x) count += qGray(shot.pixel(x, y)) < 96;
+            return count;
+        };
+        QVERIFY2(dark(area.top(), area.top() + lines) > 300, qPrintable(path));
+        QCOMPARE(dark(area.top() + lines, area.bottom()), 0);
+        QCOMPARE(shot.pixelColor(area.center()), QColor(Qt::white));
     }
 };
 

@@ -58,6 +58,9 @@ private Q_SLOTS:
         QCOMPARE(ParseDateValue(u"2010/4/1 0:00:00"_s), QDate(2010, 4, 1));
         QVERIFY(!ParseDateValue(u"1899/12/31"_s).isValid());
         QVERIFY(!ParseDateValue(u"2010/02/30"_s).isValid());
+        QCOMPARE(FormatDateValue(QDate(2024, 2, 29)), u"2024-02-29"_s);
+        QCOMPARE(FormatDateValue(QDate(987, 1, 5)), u"0987-01-05"_s);   // stored text sorts as the days do
+        QVERIFY(FormatDateValue(QDate()).isEmpty());
         QCOMPARE(ParseDateValue(FormatDateValue(QDate(2024, 2, 29))), QDate(2024, 2, 29));
     }
 

@@ -10,6 +10,7 @@
 #include "kolib/KoAppSettings.h"
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
+#include "voice/CTranscriptReader.h"
 #include "voice/CVoiceReader.h"
 
 #include <QFile>
@@ -107,11 +108,12 @@ public:
     }
 
     // Every text spoken since the last ClearHeard, one per line.
-    QStringList Heard() const
+    QStringList Heard() const { return CTranscriptReader::SpokenLines(home.filePath(QStringLiteral("heard.txt"))); }
+    // The same with CTranscriptReader::StopLine() and WaitLine() where speech
+    // was cut off or waited for.
+    QStringList HeardWithMarkers() const
     {
-        QFile file(home.filePath(QStringLiteral("heard.txt")));
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        return CTranscriptReader::LinesWithMarkers(home.filePath(QStringLiteral("heard.txt")));
     }
     void ClearHeard() { QFile::resize(home.filePath(QStringLiteral("heard.txt")), 0); }
 };
