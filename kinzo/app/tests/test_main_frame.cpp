@@ -343,6 +343,7 @@ private Q_SLOTS:
     void menuLabelsFitAtTheLargestSize()
     {
         QVERIFY(m_frame->NewDataFile(bookPath()));
+        const int before = app().m_settingInfo.m_fontSize;
         m_frame->SetFontSize(45);
         auto* guide = qobject_cast<QMenu*>(m_frame->Action(CmdReadDataOnly)->associatedObjects().value(0));
         for (QMenu* menu : {guide, m_frame->FontSizeMenu()}) {
@@ -357,6 +358,7 @@ private Q_SLOTS:
                          qPrintable(label));
             }
         }
+        m_frame->SetFontSize(before);
     }
 
     void fileDialogsStartInTheLedgersFolder()
