@@ -19,12 +19,7 @@ const QString exeName = u"Sanbo.exe"_s;
 
 bool SanboSettleSingleInstance(CKoSingleProccess& guard, bool controlHeld)
 {
-    if (!guard.Create(appName, exeName)) return true;
-    if (controlHeld) {
-        if (guard.KillOtherProcess(exeName)) platform::beep(platform::BeepSound::Exclamation);
-        return true;
-    }
-    return guard.ActivatePrevInstance() == 0;
+    return guard.SettleAtStart(appName, exeName, controlHeld);
 }
 
 CSanboApp::CSanboApp(int& argc, char** argv) : QApplication(argc, argv), m_settingInfo(m_iniFile)
