@@ -80,9 +80,8 @@ qint64 bareCarryOver(sqlite3* db, const QDate& day)
     const QDate monthStart(day.year(), day.month(), 1), nextMonth = monthStart.addMonths(1);
     const bool fromStart = monthStart.daysTo(day) <= day.daysTo(nextMonth);
     qint64 carry = 0;
-    Statement months(db, "SELECT a.仕分けID, SUM(r.合計) FROM 勘定科目 a JOIN _累計 r ON r.勘定科目ID = a.ID"
-                         " AND r.月初 = (SELECT MAX(月初) FROM _累計 WHERE 勘定科目ID = a.ID AND 月初 < ?)"
-                         " GROUP BY a.仕分けID");
+    Statement months(db, "SELECT 仕分けID, SUM(t) FROM (SELECT 仕分けID, (SELECT 合計 FROM _累計 WHERE 勘定科目ID = a.ID"
+                         " AND 月初 < ? ORDER BY 月初 DESC LIMIT 1) AS t FROM 勘定科目 a) GROUP BY 仕分けID");
     months.Bind(1, fromStart ? monthStart : nextMonth);
     while (months.Step()) carry += (months.Int(0) == 1 ? 1 : -1) * months.Int(1);
     Statement days(db, "SELECT a.仕分けID, SUM(e.金額) FROM 出納簿 e JOIN 勘定科目 a ON a.ID = e.勘定科目ID"
@@ -101,12 +100,11 @@ void bareFiscalYears(sqlite3* db)
                     " ys(y) AS (SELECT CAST(substr(MIN(月初), 1, 4) AS INTEGER) - 1 FROM _月計 UNION ALL"
                     " SELECT y + 1 FROM ys WHERE y < (SELECT CAST(substr(MAX(月初), 1, 4) AS INTEGER) FROM _月計)),"
                     " years(年度, 開始, 終了) AS (SELECT y, printf('%04d-04-01', y), printf('%04d-04-01', y + 1) FROM ys)"
-                    " SELECT years.年度, ids.id, upto.合計 - coalesce(before.合計, 0) FROM years JOIN ids"
-                    " JOIN _累計 upto ON upto.勘定科目ID = ids.id AND upto.月初 ="
+                    " SELECT years.年度, ids.id, upto.合計 - coalesce((SELECT 合計 FROM _累計 WHERE 勘定科目ID = ids.id"
+                    " AND 月初 < years.開始 ORDER BY 月初 DESC LIMIT 1), 0) FROM ids CROSS JOIN years"
+                    " CROSS JOIN _累計 upto ON upto.勘定科目ID = ids.id AND upto.月初 ="
                     " (SELECT MAX(月初) FROM _累計 WHERE 勘定科目ID = ids.id AND 月初 < years.終了)"
-                    " LEFT JOIN _累計 before ON before.勘定科目ID = ids.id AND before.月初 ="
-                    " (SELECT MAX(月初) FROM _累計 WHERE 勘定科目ID = ids.id AND 月初 < years.開始)"
-                    " WHERE upto.件数 > coalesce(before.件数, 0) ORDER BY 1, 2");
+                    " WHERE upto.月初 >= years.開始");
     std::vector<Total> rows;
     while (s.Step()) rows.push_back({s.Text(0), int(s.Int(1)), s.Int(2)});
 }

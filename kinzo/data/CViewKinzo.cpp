@@ -25,12 +25,12 @@ bool isMonthEnd(const QDate& day)
     return day.day() == day.daysInMonth();
 }
 
-// Per side, the running totals of every item up to the month before `end`.
+// Per side, the running totals of every item up to the month before `end`:
+// one read per item.
 QString runningBefore(const QDate& end)
 {
-    return u"SELECT 仕分けID, SUM(_累計.合計) AS 合計 FROM 勘定科目 INNER JOIN _累計 ON _累計.勘定科目ID = 勘定科目.ID"
-           " AND _累計.月初 = (SELECT MAX(月初) FROM _累計 AS r WHERE r.勘定科目ID = 勘定科目.ID AND r.月初 < %1)"
-           " GROUP BY 仕分けID"_s.arg(DateLiteral(end));
+    return u"SELECT 仕分けID, SUM(合計) AS 合計 FROM (SELECT 仕分けID, (SELECT 合計 FROM _累計 WHERE 勘定科目ID = 勘定科目.ID"
+           " AND 月初 < %1 ORDER BY 月初 DESC LIMIT 1) AS 合計 FROM 勘定科目) GROUP BY 仕分けID"_s.arg(DateLiteral(end));
 }
 
 // Per side, the entries of first <= 日付 < end.
@@ -57,7 +57,8 @@ int fiscalYearOf(const QDate& month, int startMonth)
 }
 
 // Per fiscal year and item, the running total at the year's end less the one
-// at its start (both clipped to first..last), where entries lie between.
+// at its start (both clipped to first..last), where the item has a month with
+// entries between (a running-total row exists only for such a month).
 QString fiscalYearsFromRunning(const QDate& firstMonth, const QDate& lastMonth, const QDate& first,
                                const QDate& last, int startMonth)
 {
@@ -69,15 +70,16 @@ QString fiscalYearsFromRunning(const QDate& firstMonth, const QDate& lastMonth, 
         if (start < end) years << u"(%1, %2, %3)"_s.arg(n(year), DateLiteral(start), DateLiteral(end));
     }
     if (years.isEmpty()) years << u"(0, #1900/01/01#, #1900/01/01#)"_s;
-    const QString at = u"(SELECT MAX(月初) FROM _累計 AS r WHERE r.勘定科目ID = ids.id AND r.月初 < years.%1)"_s;
+    // The items are walked one index step each, and CROSS JOIN keeps that
+    // order, so every read below is a step into the running totals' key.
     return u"WITH RECURSIVE ids(id) AS (SELECT MIN(勘定科目ID) FROM _累計 UNION ALL"
            " SELECT (SELECT MIN(勘定科目ID) FROM _累計 WHERE 勘定科目ID > ids.id) FROM ids WHERE ids.id IS NOT NULL),"
            " years(年度, 開始, 終了) AS (VALUES %1)"
-           " SELECT years.年度 AS 年度, ids.id AS 勘定科目ID, upto.合計 - coalesce(before.合計, 0) AS 合計"
-           " FROM years INNER JOIN ids INNER JOIN _累計 AS upto ON upto.勘定科目ID = ids.id AND upto.月初 = %2"
-           " LEFT JOIN _累計 AS before ON before.勘定科目ID = ids.id AND before.月初 = %3"
-           " WHERE upto.件数 > coalesce(before.件数, 0) ORDER BY 1, 2"_s.arg(years.join(u", "_s), at.arg(u"終了"_s),
-                                                                           at.arg(u"開始"_s));
+           " SELECT years.年度 AS 年度, ids.id AS 勘定科目ID, upto.合計 - coalesce((SELECT 合計 FROM _累計"
+           " WHERE 勘定科目ID = ids.id AND 月初 < years.開始 ORDER BY 月初 DESC LIMIT 1), 0) AS 合計"
+           " FROM ids CROSS JOIN years CROSS JOIN _累計 AS upto ON upto.勘定科目ID = ids.id AND upto.月初 ="
+           " (SELECT MAX(月初) FROM _累計 WHERE 勘定科目ID = ids.id AND 月初 < years.終了)"
+           " WHERE upto.月初 >= years.開始"_s.arg(years.join(u", "_s));
 }
 
 }  // namespace
