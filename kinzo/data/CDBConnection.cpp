@@ -286,7 +286,22 @@ void CDBConnection::RollbackTrans()
 
 bool CDBConnection::HasMonthTotals()
 {
-    if (!m_db) return false;
+    CheckTotals();
+    return m_monthTotals;
+}
+
+bool CDBConnection::HasRunningTotals()
+{
+    CheckTotals();
+    return m_runningTotals;
+}
+
+void CDBConnection::CheckTotals()
+{
+    if (!m_db) {
+        m_monthTotals = m_runningTotals = false;
+        return;
+    }
     // Asked before every whole-month total: the schema cookie tells cheaply
     // whether tables or triggers changed since the last look.
     static const QByteArray cookie("PRAGMA schema_version");
@@ -296,9 +311,9 @@ bool CDBConnection::HasMonthTotals()
     if (stmt) m_cache->Give(cookie, stmt);
     if (version != m_schemaVersion || version < 0) {
         m_monthTotals = kinzo_schema::HasMonthTotals(m_db);
+        m_runningTotals = kinzo_schema::HasRunningTotals(m_db);
         m_schemaVersion = version;
     }
-    return m_monthTotals;
 }
 
 bool CDBConnection::CopyTableIn(const JetStatement& statement, QString& error)

@@ -62,6 +62,9 @@ public:
     // True when the file keeps month totals (KinzoSchema.h) that answer the
     // carry-over and the totals of whole months.
     bool HasMonthTotals();
+    // True when it also keeps the running totals that answer them in one read
+    // per account item.
+    bool HasRunningTotals();
 
     // How long a statement waits for another connection's lock (milliseconds).
     void SetBusyTimeout(int milliseconds);
@@ -76,8 +79,10 @@ private:
     sqlite3* m_db = nullptr;
     std::shared_ptr<CStatementCache> m_cache;
     int m_busyTimeout = 2000;
-    int m_schemaVersion = -1;  // of the file when m_monthTotals was last checked
+    void CheckTotals();
+    int m_schemaVersion = -1;  // of the file when the totals were last checked
     bool m_monthTotals = false;
+    bool m_runningTotals = false;
     int m_transactionDepth = 0;
 };
 

@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -21,6 +23,63 @@ const QString entryTable = u"出納簿"_s;
 bool isMonthEnd(const QDate& day)
 {
     return day.day() == day.daysInMonth();
+}
+
+// Per side, the running totals of every item up to the month before `end`:
+// one read per item.
+QString runningBefore(const QDate& end)
+{
+    return u"SELECT 仕分けID, SUM(合計) AS 合計 FROM (SELECT 仕分けID, (SELECT 合計 FROM _累計 WHERE 勘定科目ID = 勘定科目.ID"
+           " AND 月初 < %1 ORDER BY 月初 DESC LIMIT 1) AS 合計 FROM 勘定科目) GROUP BY 仕分けID"_s.arg(DateLiteral(end));
+}
+
+// Per side, the entries of first <= 日付 < end.
+QString entriesBetween(const QDate& first, const QDate& end)
+{
+    return u"SELECT 仕分けID, SUM(金額) AS 合計 FROM 出納簿 INNER JOIN 勘定科目 ON 出納簿.勘定科目ID = 勘定科目.ID"
+           " WHERE 日付 >= %1 AND 日付 < %2 GROUP BY 仕分けID"_s.arg(DateLiteral(first), DateLiteral(end));
+}
+
+qint64 incomeMinusExpense(const ValueMapList& rows)
+{
+    qint64 amount = 0;
+    for (const ValueMap& row : rows) {
+        const qint64 total = row.value(u"合計"_s).toLongLong();
+        const int side = row.value(u"仕分けID"_s).toInt();
+        amount += side == 1 ? total : side == 2 ? -total : 0;
+    }
+    return amount;
+}
+
+int fiscalYearOf(const QDate& month, int startMonth)
+{
+    return month.year() - (month.month() < startMonth ? 1 : 0);
+}
+
+// Per fiscal year and item, the running total at the year's end less the one
+// at its start (both clipped to first..last), where the item has a month with
+// entries between (a running-total row exists only for such a month).
+QString fiscalYearsFromRunning(const QDate& firstMonth, const QDate& lastMonth, const QDate& first,
+                               const QDate& last, int startMonth)
+{
+    QStringList years;
+    for (int year = fiscalYearOf(firstMonth, startMonth); year <= fiscalYearOf(lastMonth, startMonth); ++year) {
+        QDate start(year, startMonth, 1), end = start.addMonths(12);
+        if (first.isValid()) start = std::max(start, first);
+        if (last.isValid()) end = std::min(end, last.addDays(1));
+        if (start < end) years << u"(%1, %2, %3)"_s.arg(n(year), DateLiteral(start), DateLiteral(end));
+    }
+    if (years.isEmpty()) years << u"(0, #1900/01/01#, #1900/01/01#)"_s;
+    // The items are walked one index step each, and CROSS JOIN keeps that
+    // order, so every read below is a step into the running totals' key.
+    return u"WITH RECURSIVE ids(id) AS (SELECT MIN(勘定科目ID) FROM _累計 UNION ALL"
+           " SELECT (SELECT MIN(勘定科目ID) FROM _累計 WHERE 勘定科目ID > ids.id) FROM ids WHERE ids.id IS NOT NULL),"
+           " years(年度, 開始, 終了) AS (VALUES %1)"
+           " SELECT years.年度 AS 年度, ids.id AS 勘定科目ID, upto.合計 - coalesce((SELECT 合計 FROM _累計"
+           " WHERE 勘定科目ID = ids.id AND 月初 < years.開始 ORDER BY 月初 DESC LIMIT 1), 0) AS 合計"
+           " FROM ids CROSS JOIN years CROSS JOIN _累計 AS upto ON upto.勘定科目ID = ids.id AND upto.月初 ="
+           " (SELECT MAX(月初) FROM _累計 WHERE 勘定科目ID = ids.id AND 月初 < years.終了)"
+           " WHERE upto.月初 >= years.開始"_s.arg(years.join(u", "_s));
 }
 
 }  // namespace
@@ -62,6 +121,19 @@ DbStatus CViewKinzo::GetCarryOver(const QDate& day, qint64& amount)
     amount = 0;
     ValueMapList rows;
     DbStatus status = DbStatus::Ok;
+    if (day.isValid() && m_pConnection && m_pConnection->HasRunningTotals()) {
+        // Whole months from the running totals, and the days between the day
+        // and the nearer end of its month from the entries.
+        const QDate monthStart(day.year(), day.month(), 1), nextMonth = monthStart.addMonths(1);
+        const bool fromStart = monthStart.daysTo(day) <= day.daysTo(nextMonth);
+        ValueMapList days;
+        status = SelectSql(runningBefore(fromStart ? monthStart : nextMonth), rows);
+        if (status == DbStatus::Ok)
+            status = SelectSql(fromStart ? entriesBetween(monthStart, day) : entriesBetween(day, nextMonth), days);
+        if (status != DbStatus::Ok) return status;
+        amount = incomeMinusExpense(rows) + (fromStart ? 1 : -1) * incomeMinusExpense(days);
+        return DbStatus::Ok;
+    }
     if (day.isValid() && UseMonthTotals(QDate(), QDate())) {
         // Whole months before the day's month from the month totals, then the
         // days of its month before the day from the entries.
@@ -87,11 +159,7 @@ DbStatus CViewKinzo::GetCarryOver(const QDate& day, qint64& amount)
         }
     }
     if (status != DbStatus::Ok) return status;
-    for (const ValueMap& row : rows) {
-        const qint64 total = row.value(u"合計"_s).toLongLong();
-        const int side = row.value(u"仕分けID"_s).toInt();
-        amount += side == 1 ? total : side == 2 ? -total : 0;
-    }
+    amount = incomeMinusExpense(rows);
     return DbStatus::Ok;
 }
 
@@ -154,6 +222,17 @@ DbStatus CViewKinzo::DayTotals(const QDate& first, const QDate& last, ValueMapLi
 DbStatus CViewKinzo::FiscalYearTotals(const QDate& first, const QDate& last, int startMonth, ValueMapList& rows)
 {
     const bool fromTotals = UseMonthTotals(first, last);
+    if (fromTotals && m_pConnection->HasRunningTotals()) {
+        ValueMap span;
+        const DbStatus status =
+            ReadFirst(u"SELECT (SELECT MIN(月初) FROM _月計) AS 最初, (SELECT MAX(月初) FROM _月計) AS 最後"_s, span);
+        const QDate firstMonth = ParseDateValue(span.value(u"最初"_s)), lastMonth = ParseDateValue(span.value(u"最後"_s));
+        if (status != DbStatus::Ok || !firstMonth.isValid()) {
+            rows.clear();
+            return status;
+        }
+        return SelectSql(fiscalYearsFromRunning(firstMonth, lastMonth, first, last, startMonth), rows);
+    }
     const QString day = fromTotals ? u"月初"_s : u"日付"_s;
     const QString fiscalYear = u"Year(DateAdd('m',-%1,[%2]))"_s.arg(n(startMonth - 1), day);
     QString sql = fromTotals ? u"SELECT %1 AS 年度, 勘定科目ID, SUM(合計) AS 合計 FROM _月計"_s.arg(fiscalYear)

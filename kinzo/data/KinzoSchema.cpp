@@ -16,6 +16,13 @@ namespace {
 const QString monthTotals = u"_月計"_s;
 const QString entryTable = u"出納簿"_s;
 const QStringList monthTotalTriggers{u"出納簿_月計_追加"_s, u"出納簿_月計_削除"_s, u"出納簿_月計_変更"_s};
+const QString runningTotals = u"_累計"_s;
+const QStringList runningTotalTriggers{u"_月計_累計_追加"_s, u"_月計_累計_削除"_s, u"_月計_累計_変更"_s};
+
+// The running totals as they follow from the month totals.
+const char* const runningFromMonths =
+    "SELECT 勘定科目ID, 月初, SUM(合計) OVER byItem, SUM(件数) OVER byItem FROM _月計"
+    " WINDOW byItem AS (PARTITION BY 勘定科目ID ORDER BY 月初)";
 
 int exec(sqlite3* db, const QString& sql, QString& error)
 {
@@ -71,6 +78,20 @@ bool monthTotalsMatch(sqlite3* db, int& rc)
     if (rc != SQLITE_OK) return false;
     const qint64 counted = scalar(db, "SELECT coalesce(SUM(件数), 0) FROM _月計", rc);
     return rc == SQLITE_OK && counted == entries - unbooked;
+}
+
+bool runningTotalsMatch(sqlite3* db, int& rc)
+{
+    const qint64 rows = scalar(db, "SELECT (SELECT COUNT(*) FROM _月計) - (SELECT COUNT(*) FROM _累計)", rc);
+    if (rc != SQLITE_OK || rows != 0) return false;
+    const QByteArray differing = "SELECT COUNT(*) FROM (" + QByteArray(runningFromMonths) +
+                                 " EXCEPT SELECT 勘定科目ID, 月初, 合計, 件数 FROM _累計)";
+    return scalar(db, differing.constData(), rc) == 0 && rc == SQLITE_OK;
+}
+
+bool hasAll(const QSet<QString>& existing, const QStringList& names)
+{
+    return std::all_of(names.cbegin(), names.cend(), [&](const QString& name) { return existing.contains(name); });
 }
 
 }  // namespace
@@ -135,6 +156,7 @@ int EnsureSupport(sqlite3* db, QString& error)
 
     QStringList missing;
     bool totalsCreated = false;
+    bool runningCreated = false;
     for (const Section& section : Sections()) {
         const QStringList& tables = section.isView ? section.needs : QStringList{section.name};
         if (!std::all_of(tables.cbegin(), tables.cend(), [&](const QString& t) { return existing.contains(t); }))
@@ -144,18 +166,23 @@ int EnsureSupport(sqlite3* db, QString& error)
             if (name.isEmpty() || existing.contains(name)) continue;
             missing.append(statement);
             totalsCreated = totalsCreated || name == monthTotals || monthTotalTriggers.contains(name);
+            runningCreated = runningCreated || name == runningTotals || runningTotalTriggers.contains(name);
         }
     }
     const bool hasEntries = existing.contains(entryTable);
     const bool rebuild = hasEntries && (totalsCreated || !monthTotalsMatch(db, rc));
     if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
-    if (missing.isEmpty() && !rebuild) return SQLITE_OK;
+    const bool rebuildRunning = hasEntries && (rebuild || runningCreated || !runningTotalsMatch(db, rc));
+    if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
+    if (missing.isEmpty() && !rebuild && !rebuildRunning) return SQLITE_OK;
 
     QString script = u"SAVEPOINT kinzo_support;\n"_s + missing.join(u'\n') + u'\n';
     if (rebuild)
         script += u"DELETE FROM _月計;\n"
                   "INSERT INTO _月計 SELECT substr(日付, 1, 8) || '01', 勘定科目ID, SUM(coalesce(金額, 0)), COUNT(*)"
                   " FROM 出納簿 WHERE 日付 IS NOT NULL AND 勘定科目ID IS NOT NULL GROUP BY 1, 2;\n"_s;
+    if (rebuildRunning)
+        script += u"DELETE FROM _累計;\nINSERT INTO _累計 %1;\n"_s.arg(QString::fromUtf8(runningFromMonths));
     script += u"RELEASE kinzo_support;"_s;
     rc = exec(db, script, error);
     if (rc != SQLITE_OK) {
@@ -188,9 +215,15 @@ bool HasMonthTotals(sqlite3* db)
 {
     int rc = SQLITE_OK;
     const QSet<QString> existing = existingObjects(db, rc);
-    if (rc != SQLITE_OK || !existing.contains(monthTotals) || !existing.contains(entryTable)) return false;
-    return std::all_of(monthTotalTriggers.cbegin(), monthTotalTriggers.cend(),
-                       [&](const QString& t) { return existing.contains(t); });
+    return rc == SQLITE_OK && hasAll(existing, QStringList{entryTable, monthTotals} + monthTotalTriggers);
+}
+
+bool HasRunningTotals(sqlite3* db)
+{
+    int rc = SQLITE_OK;
+    const QSet<QString> existing = existingObjects(db, rc);
+    return rc == SQLITE_OK && hasAll(existing, QStringList{entryTable, monthTotals, runningTotals} +
+                                                   monthTotalTriggers + runningTotalTriggers);
 }
 
 }  // namespace kinzo_schema

@@ -2,8 +2,8 @@
 // The data file's schema, read from the schema SQL file that is built into the
 // program (schema/kinzo_schema.sql; its header explains the layout).
 // The templates are written from it at build time, and every file the data
-// layer opens gets back the derived objects it lacks (indexes, the month
-// totals with their triggers, the stored query): never a table of data.
+// layer opens gets back the derived objects it lacks (indexes, the month and
+// running totals with their triggers, the stored query): never a table of data.
 
 #include <QString>
 #include <QStringList>
@@ -34,13 +34,14 @@ enum class FileKind {
 bool CreateDataFile(const QString& path, FileKind kind, QString& error);
 
 // Creates the derived objects the open file lacks, for the tables it has, and
-// rebuilds the month totals when they no longer match the entries. Does not
+// rebuilds the month totals when they no longer match the entries and the
+// running totals when they no longer follow from the month totals. Does not
 // write when nothing is missing. Returns the engine's result code (SQLITE_OK
 // on success) with its text in error.
 int EnsureSupport(sqlite3* db, QString& error);
 
 // Drops the support objects of one table (its indexes, and for 出納簿 the
-// month totals with their triggers), so that many rows can go in without
+// month and running totals with their triggers), so that many rows can go in without
 // keeping them up row by row; EnsureSupport puts them back and rebuilds the
 // totals. Meant for a transaction that ends with EnsureSupport or a rollback.
 // Returns the engine's result code with its text in error.
@@ -48,5 +49,7 @@ int DropSupport(sqlite3* db, const QString& table, QString& error);
 
 // True when the file keeps month totals that its triggers keep up to date.
 bool HasMonthTotals(sqlite3* db);
+// True when it also keeps the running totals (_累計) from them.
+bool HasRunningTotals(sqlite3* db);
 
 }  // namespace kinzo_schema

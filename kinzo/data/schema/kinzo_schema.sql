@@ -87,6 +87,38 @@ BEGIN
     WHERE NEW.日付 IS NOT NULL AND NEW.勘定科目ID IS NOT NULL
     ON CONFLICT (月初, 勘定科目ID) DO UPDATE SET 合計 = 合計 + excluded.合計, 件数 = 件数 + 1;
 END;
+-- Running totals per account item: for each month row of _月計, the sum and
+-- count of the item's entries up to the end of that month. Kept from the month
+-- totals by the triggers below, in the statement that changes an entry, so the
+-- carry-over and fiscal-year totals read one row per item instead of a sum
+-- over the months.
+CREATE TABLE IF NOT EXISTS _累計 (
+    勘定科目ID INTEGER NOT NULL,
+    月初 DATE NOT NULL,
+    合計 INTEGER NOT NULL,
+    件数 INTEGER NOT NULL,
+    PRIMARY KEY (勘定科目ID, 月初)
+) WITHOUT ROWID;
+CREATE TRIGGER IF NOT EXISTS _月計_累計_追加 AFTER INSERT ON _月計
+BEGIN
+    INSERT INTO _累計
+    SELECT NEW.勘定科目ID, NEW.月初, coalesce(earlier.合計, 0), coalesce(earlier.件数, 0)
+    FROM (SELECT 1) LEFT JOIN (SELECT 合計, 件数 FROM _累計 WHERE 勘定科目ID = NEW.勘定科目ID AND 月初 < NEW.月初
+                               ORDER BY 月初 DESC LIMIT 1) AS earlier;
+    UPDATE _累計 SET 合計 = 合計 + NEW.合計, 件数 = 件数 + NEW.件数
+    WHERE 勘定科目ID = NEW.勘定科目ID AND 月初 >= NEW.月初;
+END;
+CREATE TRIGGER IF NOT EXISTS _月計_累計_変更 AFTER UPDATE OF 合計, 件数 ON _月計
+BEGIN
+    UPDATE _累計 SET 合計 = 合計 + NEW.合計 - OLD.合計, 件数 = 件数 + NEW.件数 - OLD.件数
+    WHERE 勘定科目ID = NEW.勘定科目ID AND 月初 >= NEW.月初;
+END;
+CREATE TRIGGER IF NOT EXISTS _月計_累計_削除 AFTER DELETE ON _月計
+BEGIN
+    DELETE FROM _累計 WHERE 勘定科目ID = OLD.勘定科目ID AND 月初 = OLD.月初;
+    UPDATE _累計 SET 合計 = 合計 - OLD.合計, 件数 = 件数 - OLD.件数
+    WHERE 勘定科目ID = OLD.勘定科目ID AND 月初 > OLD.月初;
+END;
 
 -- @table 取引先
 CREATE TABLE 取引先 (

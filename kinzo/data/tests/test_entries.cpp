@@ -7,7 +7,12 @@
 #include "kinzo/data/CViewKinzo.h"
 #include "kinzo/data/SqlText.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <sqlite3.h>
+
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -39,6 +44,40 @@ class TestEntries : public QObject {
             carry += (side == 1 ? 1 : -1) * rows.value(0).value(u"合計"_s).toLongLong();
         }
         return carry;
+    }
+
+    // Carry-over at some days and fiscal-year totals (all years, and a
+    // stretch of whole months) against sums over the kept entries.
+    void compareTotals(const std::map<int, _KinzoEntry>& kept, const QList<_AccountItem>& items, QRandomGenerator& random)
+    {
+        QMap<int, int> sideOf;
+        for (const _AccountItem& item : items) sideOf[item.ID] = item.side;
+        for (int i = 0; i < 12; ++i) {
+            const QDate day = QDate(2011, 12, 1).addDays(random.bounded(5 * 366 + 60));
+            qint64 expected = 0, carry = 0;
+            for (const auto& [id, entry] : kept)
+                if (entry.date < day) expected += sideOf.value(entry.itemId) == 1 ? entry.amount : -entry.amount;
+            QCOMPARE(m_view.GetCarryOver(day, carry), DbStatus::Ok);
+            QCOMPARE(carry, expected);
+        }
+        const int startMonth = 1 + random.bounded(12);
+        const QDate first = QDate(2012, 1 + random.bounded(12), 1), last = first.addMonths(random.bounded(1, 40)).addDays(-1);
+        for (const auto& [from, to] : {std::pair{QDate(), QDate()}, std::pair{first, last}}) {
+            QMap<QString, std::pair<qint64, int>> sums;
+            for (const auto& [id, entry] : kept) {
+                if ((from.isValid() && entry.date < from) || (to.isValid() && entry.date > to)) continue;
+                const int year = entry.date.year() - (entry.date.month() < startMonth ? 1 : 0);
+                auto& [sum, count] = sums[u"%1/%2"_s.arg(year).arg(entry.itemId)];
+                sum += entry.amount;
+                ++count;
+            }
+            QStringList expected;
+            for (auto it = sums.cbegin(); it != sums.cend(); ++it) expected << u"%1=%2"_s.arg(it.key()).arg(it->first);
+            expected.sort();
+            ValueMapList rows;
+            QCOMPARE(m_view.FiscalYearTotals(from, to, startMonth, rows), DbStatus::Ok);
+            QCOMPARE(totals(rows, u"年度"_s), expected);
+        }
     }
 
     QStringList totals(const ValueMapList& rows, const QString& key)
@@ -207,6 +246,55 @@ private Q_SLOTS:
                                                        u"2011/%1=1000"_s.arg(food)}));
         QCOMPARE(m_view.FiscalYearTotals(QDate(), QDate(2011, 3, 30), 4, rows), DbStatus::Ok);
         QCOMPARE(totals(rows, u"年度"_s), (QStringList{u"2009/%1=1"_s.arg(food), u"2010/%1=10"_s.arg(food)}));
+    }
+
+    // Many random adds, changes, moves and deletes; the carry-over and the
+    // fiscal-year totals always equal sums over the entries kept here, also
+    // after reopening a file whose running totals were damaged or removed.
+    void totalsFollowRandomEdits()
+    {
+        sqlite3_exec(m_ledger.connection.Handle(), "PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
+        const QList<_AccountItem> items{m_salary, m_food, m_rent, m_ledger.AddChild(m_ledger.income, u"賞与"_s),
+                                        m_ledger.AddChild(m_ledger.expense, u"光熱費"_s)};
+        std::map<int, _KinzoEntry> kept;
+        QRandomGenerator random(21);
+        const auto anyDay = [&] { return QDate(2012, 1, 1).addDays(random.bounded(5 * 366)); };
+        const auto anyKept = [&] { return std::next(kept.begin(), random.bounded(int(kept.size())))->second; };
+        for (int op = 0; op < 3200; ++op) {
+            const int kind = kept.size() < 20 ? 0 : random.bounded(10);
+            if (kind < 5) {
+                _KinzoEntry entry = add(anyDay(), items[random.bounded(items.size())], random.bounded(-500, 100000));
+                kept[entry.ID] = entry;
+            } else if (kind < 8) {
+                _KinzoEntry entry = anyKept();
+                if (kind == 5) entry.amount = random.bounded(0, 200000);
+                if (kind == 6) entry.date = anyDay();
+                if (kind == 7) entry.itemId = items[random.bounded(items.size())].ID;
+                QCOMPARE(m_entries.UpdateEntry(entry), DbStatus::Ok);
+                kept[entry.ID] = entry;
+            } else if (kind == 8) {
+                const int id = anyKept().ID;
+                QCOMPARE(m_entries.DeleteById(id), DbStatus::Ok);
+                kept.erase(id);
+            } else if (op % 40 == 9) {
+                const int from = items[random.bounded(items.size())].ID, to = items[random.bounded(items.size())].ID;
+                QCOMPARE(m_entries.MoveToItem(from, to, m_ledger.accounts, false), DbStatus::Ok);
+                for (auto& [id, entry] : kept)
+                    if (entry.itemId == from) entry.itemId = to;
+            }
+            if (op % 200 == 199) compareTotals(kept, items, random);
+        }
+        compareTotals(kept, items, random);
+
+        sqlite3* db = m_ledger.connection.Handle();
+        QCOMPARE(sqlite3_exec(db, "UPDATE _累計 SET 合計 = 合計 + 7 WHERE 月初 > '2014-01-01'", nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        QCOMPARE(m_ledger.connection.Open(m_ledger.path), 1);
+        compareTotals(kept, items, random);
+        db = m_ledger.connection.Handle();
+        QCOMPARE(sqlite3_exec(db, "DROP TABLE _累計", nullptr, nullptr, nullptr), SQLITE_OK);
+        QCOMPARE(m_ledger.connection.Open(m_ledger.path), 1);
+        compareTotals(kept, items, random);
     }
 
     void navigationAndRanges()
