@@ -280,6 +280,51 @@ private Q_SLOTS:
         QCOMPARE(CKoVDateTimeCtrl::ChangeSpeech(QDate(2023, 1, 1), QDate(2023, 1, 5), 2), QString());
     }
 
+    void datesAreTypedDigitByDigit()
+    {
+        Form<CKoVDateTimeCtrl> form;
+        QVERIFY(QTest::qWaitForWindowActive(&form.window));
+        CKoVDateTimeCtrl* date = form.control;
+        date->setDate(QDate(2024, 12, 31));
+        tabInto(form.before, date);
+        QTest::keyClicks(date, u"2026"_s);
+        QTest::keyClick(date, Qt::Key_Right);
+        QTest::keyClicks(date, u"5"_s);
+        QTest::keyClick(date, Qt::Key_Right);
+        QTest::keyClicks(date, u"3"_s);
+        QCOMPARE(date->date(), QDate(2026, 5, 3));
+        QCOMPARE(date->text(), u"2026年5月3日"_s);
+        QCOMPARE(m_voice.Heard(), (QStringList{u"2"_s, u"20"_s, u"202"_s, u"2026年"_s, u"12月"_s, u"5月"_s, u"31日"_s,
+                                               u"3日"_s}));
+
+        m_voice.Clear();
+        QTest::keyClicks(date, u"1"_s);   // the 3 was waiting for a second digit
+        QTest::keyClicks(date, u"9"_s);   // no 90th: a day of its own
+        QTest::keyClick(date, Qt::Key_Left);
+        QTest::keyClicks(date, u"15"_s);   // no 15th month: the 1 stays
+        QCOMPARE(date->date(), QDate(2026, 1, 9));
+        QTest::keyClicks(date, u"2"_s);
+        QTest::keyClicks(date, u"1"_s);
+        QTest::keyClick(date, Qt::Key_Backspace);   // back to the month before the 1
+        QTest::keyClicks(date, u"2"_s);
+        QCOMPARE(m_voice.Heard(), (QStringList{u"31日"_s, u"9日"_s, u"5月"_s, u"1月"_s, u"15月は入力できません"_s,
+                                               u"12月"_s, u"1月"_s, u"12月"_s, u"2月"_s}));
+        QCOMPARE(date->date(), QDate(2026, 2, 9));
+
+        date->setDate(QDate(2026, 3, 31));
+        m_voice.Clear();
+        QTest::keyClicks(date, u"4"_s);   // April has thirty days
+        QCOMPARE(date->date(), QDate(2026, 4, 30));
+        QTest::keyClick(date, Qt::Key_Right);
+        QTest::keyClicks(date, u"0"_s);
+        QTest::keyClicks(date, u"1"_s);   // "0" waits for its second digit
+        QTest::keyClick(date, Qt::Key_Right);
+        QTest::keyClicks(date, u"0999"_s);   // before the calendar the field knows
+        QCOMPARE(date->date(), QDate(2026, 4, 1));
+        QCOMPARE(m_voice.Heard(), (QStringList{u"4月30日"_s, u"30日"_s, u"0"_s, u"1日"_s, u"2026年"_s, u"0"_s, u"09"_s,
+                                               u"099"_s, u"999年は入力できません"_s}));
+    }
+
     void dateTextSpeaksOnFocus()
     {
         Form<CKoVDateTimeStatic> form;
