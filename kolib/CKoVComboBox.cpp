@@ -1,7 +1,9 @@
 #include "CKoVComboBox.h"
 
 #include "CKoInputScope.h"
+#include "KoAccessible.h"
 #include "KoAppVoice.h"
+#include "KoMnemonic.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -10,20 +12,21 @@ using namespace Qt::StringLiterals;
 
 CKoVComboBox::CKoVComboBox(QWidget* parent) : QComboBox(parent)
 {
+    KoInstallAccessibility();
 }
 
 void CKoVComboBox::Setup(const QString& label, int inputMode, int maxChars)
 {
     m_label = label;
     m_inputMode = inputMode;
-    if (!label.isEmpty()) setAccessibleName(label);
+    if (!label.isEmpty()) setAccessibleName(KoStripMnemonic(label));
     if (maxChars > 0 && lineEdit()) lineEdit()->setMaxLength(maxChars);
 }
 
 QString CKoVComboBox::FocusSpeech() const
 {
     const QString purpose = u"文字入力または選択　"_s;
-    return (m_label.isEmpty() ? purpose : m_label + u'の' + purpose) + currentText();
+    return (m_label.isEmpty() ? purpose : KoShownCaption(m_label) + u'の' + purpose) + currentText();
 }
 
 void CKoVComboBox::focusInEvent(QFocusEvent* event)

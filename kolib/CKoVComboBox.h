@@ -11,7 +11,7 @@ class CKoVComboBox : public QComboBox {
 public:
     explicit CKoVComboBox(QWidget* parent = nullptr);
 
-    // The label is also the name assistive technology reads. A positive
+    // The label, without its mnemonic, is also the name assistive technology reads. A positive
     // maxChars limits the typed text (not for a drop-down list).
     void Setup(const QString& label, int inputMode = 0, int maxChars = 0);
     QString Label() const { return m_label; }

@@ -1,7 +1,6 @@
 #include "kinzo/dialogs/CAccountComboChain.h"
 
 #include "kolib/CKoVComboBox.h"
-#include "kolib/KoMnemonic.h"
 
 #include <QList>
 
@@ -11,12 +10,9 @@ namespace {
 
 constexpr int LabelLimit = 100;
 
-// The label is what the combo speaks; assistive technology gets it without
-// its mnemonic, which it would otherwise spell out.
 void SetupLabel(CKoVComboBox* combo, const QString& label)
 {
     combo->Setup(label, 0, LabelLimit);
-    combo->setAccessibleName(KoStripMnemonic(label));
 }
 
 }  // namespace

@@ -10,7 +10,10 @@
 #include "kolib/CKoVDialogBase.h"
 #include "kolib/CKoVListCtrl.h"
 #include "kolib/KoMessageBox.h"
+#include "kolib/KoMnemonic.h"
 
+#include <QAccessible>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -198,9 +201,14 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&form.window));
         form.control->setEditable(true);
         form.control->addItems({u"山田商店"_s, u"佐藤"_s});
-        form.control->Setup(u"相手先"_s, 1, 20);
+        form.control->Setup(u"相手先(&A)"_s, 1, 20);
         tabInto(form.before, form.control);
-        QCOMPARE(m_voice.Heard(), QStringList{u"相手先の文字入力または選択　山田商店"_s});
+        // Said and named as the screen shows the label, not as it is written.
+        QCOMPARE(m_voice.Heard(), QStringList{u"相手先(A)の文字入力または選択　山田商店"_s});
+        QAccessibleInterface* named = QAccessible::queryAccessibleInterface(form.control);
+        QCOMPARE(named->text(QAccessible::Name), u"相手先"_s);
+        QCOMPARE(named->text(QAccessible::Value), u"山田商店"_s);
+        QCOMPARE(named->role(), QAccessible::ComboBox);
         QCOMPARE(form.control->lineEdit()->property("inputScope").toInt(), 44);
         QCOMPARE(form.control->lineEdit()->maxLength(), 20);
 
@@ -332,6 +340,12 @@ private Q_SLOTS:
         form.control->SetDate(QDate(2024, 5, 3));
         tabInto(form.before, form.control);
         QCOMPARE(m_voice.Heard(), QStringList{u"2024年5月3日"_s});
+        // A label tied to it names it; the date shown still goes with the name.
+        KoTieLabel(new QLabel(u"開始日(&S)"_s, &form.window), form.control);
+        QAccessibleInterface* named = QAccessible::queryAccessibleInterface(form.control);
+        QCOMPARE(named->text(QAccessible::Name), u"開始日 2024年5月3日"_s);
+        form.control->SetDate(QDate(2025, 1, 2));
+        QCOMPARE(named->text(QAccessible::Name), u"開始日 2025年1月2日"_s);
     }
 
     void checkListReadsTheSelectedRow()
@@ -378,7 +392,7 @@ private Q_SLOTS:
         tabInto(form.control, form.after);
         QTest::keyClick(form.after, Qt::Key_Tab, Qt::ShiftModifier);
         QVERIFY(m_voice.Heard().isEmpty());   // only PC-Talker needs the caption read
-        QCOMPARE(CKoButton::CaptionSpeech(u"OK(&O)"_s), u"OK &O"_s);
+        QCOMPARE(CKoButton::CaptionSpeech(u"OK(&O)"_s), u"OK O"_s);
     }
 };
 
