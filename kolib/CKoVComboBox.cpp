@@ -13,6 +13,11 @@ using namespace Qt::StringLiterals;
 CKoVComboBox::CKoVComboBox(QWidget* parent) : QComboBox(parent)
 {
     KoInstallAccessibility();
+    // A choice the user makes is said; the program's own settings are not.
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (index != m_heardIndex) KoAppReadText(currentText(), 1, 0);
+        m_heardIndex = index;
+    });
 }
 
 void CKoVComboBox::Setup(const QString& label, int inputMode, int maxChars)
@@ -31,6 +36,7 @@ QString CKoVComboBox::FocusSpeech() const
 
 void CKoVComboBox::focusInEvent(QFocusEvent* event)
 {
+    if (!m_focusSpoken) m_heardIndex = currentIndex();
     if (isEditable() && !m_focusSpoken) {
         KoApplyInputMode(lineEdit(), m_inputMode);
         KoAppReadText(FocusSpeech(), 1, 0);

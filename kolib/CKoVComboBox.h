@@ -2,7 +2,8 @@
 // A combo box that says what it is for. An editable one, when it gets the
 // focus, switches the input method to its mode and speaks its label followed
 // by "の文字入力または選択　" and its current text ("文字入力または選択　" and the
-// text when it has no label). A drop-down list is left to the screen reader.
+// text when it has no label). A drop-down list's focus is left to the screen
+// reader. Every choice the user makes in either kind speaks the text chosen.
 
 #include <QComboBox>
 
@@ -28,4 +29,6 @@ private:
     QString m_label;
     int m_inputMode = 0;
     bool m_focusSpoken = false;
+    // The entry the user last heard, so that confirming it again says nothing.
+    int m_heardIndex = -1;
 };
