@@ -1,6 +1,7 @@
 #include "CKoButton.h"
 
 #include "KoAppVoice.h"
+#include "KoMnemonic.h"
 #include "voice/CVoiceReader.h"
 
 #include <QKeyEvent>
@@ -25,7 +26,7 @@ void CKoButton::SetSpeechText(const QString& text)
 
 QString CKoButton::CaptionSpeech(const QString& caption)
 {
-    QString spoken = caption;
+    QString spoken = KoShownCaption(caption);
     return spoken.replace(u'(', u' ').remove(u')');
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // A single-line text field that switches the input method to its mode when
 // it gets the focus (see CKoInputScope), and tells its dialog when the focus
-// comes and goes.
+// comes and goes. Given a spoken name, getting the focus says the name as the
+// screen shows it with "のエディット" and the text it holds.
 
 #include <QLineEdit>
 
@@ -13,6 +14,9 @@ public:
     // 0 plain, 1 hiragana, 2 full-width katakana, 3 half-width katakana.
     void SetInputMode(int mode) { m_inputMode = mode; }
     int InputMode() const { return m_inputMode; }
+    // The caption of the field's label ("金額(&K)"); empty leaves it to the reader.
+    void SetSpokenName(const QString& caption);
+    QString FocusSpeech() const;
 
 Q_SIGNALS:
     void focusEntered();
@@ -24,4 +28,6 @@ protected:
 
 private:
     int m_inputMode = 0;
+    QString m_spokenName;
+    bool m_focusSpoken = false;
 };

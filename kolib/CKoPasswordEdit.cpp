@@ -20,7 +20,8 @@ CKoPasswordEdit::~CKoPasswordEdit()
 
 QString CKoPasswordEdit::FocusSpeech() const
 {
-    return text().isEmpty() ? u"パスワードのエディット"_s : u"パスワードのエディット アスタリスク"_s;
+    const QString prompt = accessibleName().isEmpty() ? u"パスワードのエディット"_s : accessibleName();
+    return text().isEmpty() ? prompt : prompt + u" アスタリスク"_s;
 }
 
 bool CKoPasswordEdit::event(QEvent* event)
@@ -46,9 +47,12 @@ void CKoPasswordEdit::focusInEvent(QFocusEvent* event)
     if (m_muting) return;
     CVoiceReader* voice = KoAppVoice();
     if (!voice) return;
-    voice->StopRead();
-    voice->SetRead(1);
-    voice->ReadText(FocusSpeech(), 1, 1);
+    if (!m_promptSaid || !text().isEmpty()) {
+        voice->StopRead();
+        voice->SetRead(1);
+        voice->ReadText(FocusSpeech(), 1, 1);
+    }
+    m_promptSaid = false;
     voice->SetRead(0);
     m_muting = true;
 }

@@ -1,7 +1,9 @@
 #include "CKoVComboBox.h"
 
 #include "CKoInputScope.h"
+#include "KoAccessible.h"
 #include "KoAppVoice.h"
+#include "KoMnemonic.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -10,24 +12,31 @@ using namespace Qt::StringLiterals;
 
 CKoVComboBox::CKoVComboBox(QWidget* parent) : QComboBox(parent)
 {
+    KoInstallAccessibility();
+    // A choice the user makes is said; the program's own settings are not.
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (index != m_heardIndex) KoAppReadText(currentText(), 1, 0);
+        m_heardIndex = index;
+    });
 }
 
 void CKoVComboBox::Setup(const QString& label, int inputMode, int maxChars)
 {
     m_label = label;
     m_inputMode = inputMode;
-    if (!label.isEmpty()) setAccessibleName(label);
+    if (!label.isEmpty()) setAccessibleName(KoStripMnemonic(label));
     if (maxChars > 0 && lineEdit()) lineEdit()->setMaxLength(maxChars);
 }
 
 QString CKoVComboBox::FocusSpeech() const
 {
     const QString purpose = u"文字入力または選択　"_s;
-    return (m_label.isEmpty() ? purpose : m_label + u'の' + purpose) + currentText();
+    return (m_label.isEmpty() ? purpose : KoShownCaption(m_label) + u'の' + purpose) + currentText();
 }
 
 void CKoVComboBox::focusInEvent(QFocusEvent* event)
 {
+    if (!m_focusSpoken) m_heardIndex = currentIndex();
     if (isEditable() && !m_focusSpoken) {
         KoApplyInputMode(lineEdit(), m_inputMode);
         KoAppReadText(FocusSpeech(), 1, 0);

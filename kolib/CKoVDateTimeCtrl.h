@@ -4,7 +4,11 @@
 // between its parts, wrapping round, and speak the part reached ("2024年",
 // "5月", "3日"); Up and Down change the part and speak the whole date; any
 // other change of the date while the field has the focus speaks only the
-// parts that changed. Enter does nothing here; Tab leaves the field.
+// parts that changed. Digits are typed into the part the user is in, one by
+// one: a part takes its value as soon as the digits make one (a month "5" at
+// once, "1" then "2" gives 12), the year when all four are there; a digit that
+// makes no value is refused aloud and Backspace takes back the last digit.
+// Enter does nothing here; Tab leaves the field.
 // With PC-Talker or XP Reader, which do not read this field themselves, getting
 // the focus speaks the whole date and sends focusNotify.
 
@@ -29,6 +33,8 @@ public:
     // The parts of `after` that differ from `before`, as far as the display
     // mode shows them ("" when none did).
     static QString ChangeSpeech(const QDate& before, const QDate& after, int mode);
+    // What is said when a typed value cannot be taken ("15月は入力できません").
+    static QString RefusalSpeech(int value, int field);
 
 Q_SIGNALS:
     // The field got the focus (PC-Talker and XP Reader only).
@@ -47,10 +53,21 @@ private:
     void OnDateChange(const QDate& date);
     void MoveField(int step);
     void SyncField();
+    void TypeDigit(int digit);
+    void TakeBackDigit();
+    void SetFieldValue(int value);
+    // The largest value the part can hold, and its number of digits.
+    int FieldMaximum() const;
+    int FieldDigits() const;
+    void ForgetTyping() { m_typed.clear(); }
 
     int m_displayMode = 0;
     int m_field = 0;
     int m_lastField = 2;
     QDate m_lastDate;
     bool m_focusSpoken = false;
+    // The digits typed into the current part so far, and its value before them.
+    QString m_typed;
+    int m_valueBeforeTyping = 0;
+    bool m_typing = false;
 };

@@ -1,8 +1,10 @@
 #include "CKoVDateTimeStatic.h"
 
 #include "CKoVDateTimeCtrl.h"
+#include "KoAccessible.h"
 #include "KoAppVoice.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QPainter>
 
@@ -10,12 +12,15 @@ CKoVDateTimeStatic::CKoVDateTimeStatic(QWidget* parent) : QLabel(parent)
 {
     setTextInteractionFlags(Qt::NoTextInteraction);   // sets no focus: must come first
     setFocusPolicy(Qt::StrongFocus);
+    KoInstallAccessibility();
 }
 
 void CKoVDateTimeStatic::SetDate(const QDate& date)
 {
     m_date = date;
     setText(date.isValid() ? date.toString(CKoVDateTimeCtrl::DisplayFormat(0)) : QString());
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void CKoVDateTimeStatic::focusInEvent(QFocusEvent* event)

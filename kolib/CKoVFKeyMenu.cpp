@@ -24,7 +24,7 @@ int CKoVFKeyMenu::Find(unsigned int key) const
 
 QString CKoVFKeyMenu::Announcement(int index) const
 {
-    return m_labels.at(index) + m_separator + u"メニューを開く"_s;
+    return KoShownCaption(m_labels.at(index)) + m_separator + u"メニューを開く"_s;
 }
 
 QString CKoVFKeyMenu::UnavailableText(const QString& commandName)

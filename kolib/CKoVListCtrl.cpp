@@ -1,5 +1,6 @@
 #include "CKoVListCtrl.h"
 
+#include "CKoCheckBox.h"
 #include "KoAppVoice.h"
 #include "voice/CVoiceReader.h"
 
@@ -49,7 +50,7 @@ QString CKoVListCtrl::ItemSpeech(const QTreeWidgetItem* item) const
 
 QString CKoVListCtrl::CheckAnnouncement(bool checked)
 {
-    return checked ? u"チェックをつけました。"_s : u"チェックをはずしました。"_s;
+    return CKoCheckBox::ChangeSpeech(checked);
 }
 
 void CKoVListCtrl::keyPressEvent(QKeyEvent* event)

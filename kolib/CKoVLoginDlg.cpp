@@ -31,6 +31,7 @@ void CKoVLoginDlg::OnInitDialog()
 {
     setWindowTitle(m_title);
     KoAppReadText(m_promptText, 1, 1);
+    m_edit->PromptSaid();
 }
 
 void CKoVLoginDlg::OnOK()

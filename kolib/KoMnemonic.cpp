@@ -84,6 +84,16 @@ QString KoStripMnemonic(const QString& caption)
     return result;
 }
 
+QString KoShownCaption(const QString& caption)
+{
+    QString shown;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && ++i == caption.size()) break;
+        shown += caption[i];
+    }
+    return shown;
+}
+
 void KoTieLabel(QLabel* label, QWidget* field)
 {
     if (!label || !field) return;

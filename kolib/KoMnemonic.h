@@ -19,6 +19,11 @@ bool KoActivateMnemonic(QWidget* window, int key);
 // and "&&" stays a literal "&".
 QString KoStripMnemonic(const QString& caption);
 
+// A caption as the screen shows it, which is how a control speaks its name:
+// the mnemonic markers go, the letters stay ("第１階層科目(&1)" gives
+// "第１階層科目(1)", "&&" a literal "&").
+QString KoShownCaption(const QString& caption);
+
 // Ties a label to the field it names: Alt + the label's mnemonic reaches the
 // field, and assistive technology reads the caption (without its mnemonic)
 // as the field's name unless the field has a name of its own.

@@ -1,13 +1,16 @@
 #include "CNullView.h"
 
+#include "kolib/KoAppVoice.h"
+
 #include <QLabel>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 CNullView::CNullView(CKinzoDoc& document, QWidget* parent) : CKinzoViewBase(FormId, document, parent)
 {
-    auto* note = new QLabel(u"データファイルが開かれていません。新規作成（Ctrl+N）か開く（Ctrl+O）を選んでください。"_s, this);
+    auto* note = new QLabel(StartHint(), this);
     note->setObjectName(u"NullViewNote"_s);
     note->setWordWrap(true);
     note->setFocusPolicy(Qt::StrongFocus);
@@ -16,4 +19,17 @@ CNullView::CNullView(CKinzoDoc& document, QWidget* parent) : CKinzoViewBase(Form
     layout->addWidget(note);
     layout->addStretch();
     setFocusProxy(note);
+}
+
+QString CNullView::StartHint()
+{
+    return u"データファイルが開かれていません。新規作成（Ctrl+N）か開く（Ctrl+O）を選んでください。"_s;
+}
+
+void CNullView::showEvent(QShowEvent* event)
+{
+    CKinzoViewBase::showEvent(event);
+    // A window coming back from the task bar is no news; after what was said
+    // before (a closing file's words), not over it.
+    if (!event->spontaneous()) KoAppReadText(StartHint(), 0, 0);
 }

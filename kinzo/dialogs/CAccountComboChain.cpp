@@ -1,7 +1,8 @@
 #include "kinzo/dialogs/CAccountComboChain.h"
 
 #include "kolib/CKoVComboBox.h"
-#include "kolib/KoMnemonic.h"
+#include "kolib/KoAppVoice.h"
+#include "voice/CVoiceReader.h"
 
 #include <QList>
 
@@ -11,12 +12,9 @@ namespace {
 
 constexpr int LabelLimit = 100;
 
-// The label is what the combo speaks; assistive technology gets it without
-// its mnemonic, which it would otherwise spell out.
 void SetupLabel(CKoVComboBox* combo, const QString& label)
 {
     combo->Setup(label, 0, LabelLimit);
-    combo->setAccessibleName(KoStripMnemonic(label));
 }
 
 }  // namespace
@@ -120,6 +118,22 @@ void CAccountComboChain::OnTextEdited(int level)
 }
 
 void CAccountComboChain::SelectAccount(int id)
+{
+    // Refilling disables the combos below for a moment, and the focus of one
+    // of them would jump ahead and be spoken over what the user is told next.
+    // It stays where the user left it, unheard.
+    CKoVComboBox* focused = nullptr;
+    for (int level = 0; level < m_count; ++level)
+        if (m_combos[size_t(level)]->hasFocus()) focused = m_combos[size_t(level)];
+    if (!focused) return SelectPath(id);
+    CVoiceReader* voice = KoAppVoice();
+    const int previous = voice ? voice->SetRead(0) : 0;
+    SelectPath(id);
+    if (focused->isEnabled()) focused->setFocus(Qt::OtherFocusReason);
+    if (voice) voice->SetRead(previous);
+}
+
+void CAccountComboChain::SelectPath(int id)
 {
     if (m_count == 0) return;
     const AccountItemNode* node = id > 0 && m_root ? m_root->Find(id) : nullptr;

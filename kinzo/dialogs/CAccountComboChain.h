@@ -46,6 +46,7 @@ public:
     void OnTextEdited(int level);
     // Selects the account and its ancestors, from the side down, filling each
     // level on the way; id <= 0 (or an unknown id) selects the first side.
+    // A combo of the chain that has the focus keeps it, without a word.
     void SelectAccount(int id);
 
     // -1 when no side is selected; else the deepest level (0 side only, up to
@@ -74,6 +75,8 @@ public:
     AccountItemList* Root() const { return m_root; }
 
 private:
+    void SelectPath(int id);
+
     void Clear(int level);
     void FillChildren(int level, const AccountItemNode* parent);
 

@@ -4,6 +4,7 @@
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/dialogs/CAccountItemMenu.h"
 #include "kolib/CKoButton.h"
+#include "kolib/CKoCheckBox.h"
 #include "kolib/CKoIntegerEdit.h"
 #include "kolib/CKoVComboBox.h"
 #include "kolib/CKoVDateTimeCtrl.h"
@@ -111,6 +112,7 @@ void CKinzoDialog::BuildControls()
     // rather than stored wrong.
     m_amount->SetRange(1, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max(), 11);
     addRow(u"金額(&K)"_s, m_amount);
+    m_amount->SetSpokenName(u"金額(&K)"_s);
 
     m_side = MakeCombo(this, "1009", false);
     addRow(CAccountComboChain::LevelLabel(0), m_side);
@@ -127,13 +129,14 @@ void CKinzoDialog::BuildControls()
     addRow(u"備考(&B)"_s, m_note);
     m_note->Setup(u"備考"_s, 0, NoteLimit);
 
-    m_repeatCheck = new QCheckBox(u"指定月数分繰り返す(&R)"_s, this);
+    m_repeatCheck = new CKoCheckBox(u"指定月数分繰り返す(&R)"_s, this);
     m_repeatCheck->setObjectName(u"1175"_s);
     grid->addWidget(m_repeatCheck, grid->rowCount(), 0, 1, 2);
     m_repeat = new CKoIntegerEdit(this);
     m_repeat->setObjectName(u"1176"_s);
     m_repeat->SetRange(0, 0, 0, RepeatDigits);
     m_repeatLabel = addRow(u"繰返し月数(&M)"_s, m_repeat);
+    m_repeat->SetSpokenName(u"繰返し月数(&M)"_s);
     m_repeatLabel->setObjectName(u"1192"_s);
     // The box switches the count on; while it is off one entry is made.
     m_repeat->setEnabled(false);

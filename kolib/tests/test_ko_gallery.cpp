@@ -146,7 +146,8 @@ private Q_SLOTS:
         const auto labels = QAccessible::queryAccessibleInterface(stops[2])->relations(QAccessible::Label);
         QCOMPARE(labels.size(), 1);
         QCOMPARE(static_cast<QLabel*>(labels.first().first->object())->text(), u"相手先(&A)"_s);
-        QCOMPARE(nameOf(stops[5]), u"登録日"_s);
+        QCOMPARE(nameOf(stops[5]), u"登録日 2024年5月1日"_s);   // the caption, then the date shown
+        QCOMPARE(nameOf(stops[2]), u"相手先"_s);   // by its label, not by the entry shown
         QCOMPARE(nameOf(stops[8]), u"メニュー(M)"_s);
         QCOMPARE(nameOf(stops[7]), u"パスワード"_s);
         QCOMPARE(QAccessible::queryAccessibleInterface(stops[7])->text(QAccessible::Value), u"****"_s);

@@ -10,7 +10,10 @@
 #include "kolib/CKoVDialogBase.h"
 #include "kolib/CKoVListCtrl.h"
 #include "kolib/KoMessageBox.h"
+#include "kolib/KoMnemonic.h"
 
+#include <QAccessible>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -198,9 +201,14 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&form.window));
         form.control->setEditable(true);
         form.control->addItems({u"山田商店"_s, u"佐藤"_s});
-        form.control->Setup(u"相手先"_s, 1, 20);
+        form.control->Setup(u"相手先(&A)"_s, 1, 20);
         tabInto(form.before, form.control);
-        QCOMPARE(m_voice.Heard(), QStringList{u"相手先の文字入力または選択　山田商店"_s});
+        // Said and named as the screen shows the label, not as it is written.
+        QCOMPARE(m_voice.Heard(), QStringList{u"相手先(A)の文字入力または選択　山田商店"_s});
+        QAccessibleInterface* named = QAccessible::queryAccessibleInterface(form.control);
+        QCOMPARE(named->text(QAccessible::Name), u"相手先"_s);
+        QCOMPARE(named->text(QAccessible::Value), u"山田商店"_s);
+        QCOMPARE(named->role(), QAccessible::ComboBox);
         QCOMPARE(form.control->lineEdit()->property("inputScope").toInt(), 44);
         QCOMPARE(form.control->lineEdit()->maxLength(), 20);
 
@@ -280,6 +288,51 @@ private Q_SLOTS:
         QCOMPARE(CKoVDateTimeCtrl::ChangeSpeech(QDate(2023, 1, 1), QDate(2023, 1, 5), 2), QString());
     }
 
+    void datesAreTypedDigitByDigit()
+    {
+        Form<CKoVDateTimeCtrl> form;
+        QVERIFY(QTest::qWaitForWindowActive(&form.window));
+        CKoVDateTimeCtrl* date = form.control;
+        date->setDate(QDate(2024, 12, 31));
+        tabInto(form.before, date);
+        QTest::keyClicks(date, u"2026"_s);
+        QTest::keyClick(date, Qt::Key_Right);
+        QTest::keyClicks(date, u"5"_s);
+        QTest::keyClick(date, Qt::Key_Right);
+        QTest::keyClicks(date, u"3"_s);
+        QCOMPARE(date->date(), QDate(2026, 5, 3));
+        QCOMPARE(date->text(), u"2026年5月3日"_s);
+        QCOMPARE(m_voice.Heard(), (QStringList{u"2"_s, u"20"_s, u"202"_s, u"2026年"_s, u"12月"_s, u"5月"_s, u"31日"_s,
+                                               u"3日"_s}));
+
+        m_voice.Clear();
+        QTest::keyClicks(date, u"1"_s);   // the 3 was waiting for a second digit
+        QTest::keyClicks(date, u"9"_s);   // no 90th: a day of its own
+        QTest::keyClick(date, Qt::Key_Left);
+        QTest::keyClicks(date, u"15"_s);   // no 15th month: the 1 stays
+        QCOMPARE(date->date(), QDate(2026, 1, 9));
+        QTest::keyClicks(date, u"2"_s);
+        QTest::keyClicks(date, u"1"_s);
+        QTest::keyClick(date, Qt::Key_Backspace);   // back to the month before the 1
+        QTest::keyClicks(date, u"2"_s);
+        QCOMPARE(m_voice.Heard(), (QStringList{u"31日"_s, u"9日"_s, u"5月"_s, u"1月"_s, u"15月は入力できません"_s,
+                                               u"12月"_s, u"1月"_s, u"12月"_s, u"2月"_s}));
+        QCOMPARE(date->date(), QDate(2026, 2, 9));
+
+        date->setDate(QDate(2026, 3, 31));
+        m_voice.Clear();
+        QTest::keyClicks(date, u"4"_s);   // April has thirty days
+        QCOMPARE(date->date(), QDate(2026, 4, 30));
+        QTest::keyClick(date, Qt::Key_Right);
+        QTest::keyClicks(date, u"0"_s);
+        QTest::keyClicks(date, u"1"_s);   // "0" waits for its second digit
+        QTest::keyClick(date, Qt::Key_Right);
+        QTest::keyClicks(date, u"0999"_s);   // before the calendar the field knows
+        QCOMPARE(date->date(), QDate(2026, 4, 1));
+        QCOMPARE(m_voice.Heard(), (QStringList{u"4月30日"_s, u"30日"_s, u"0"_s, u"1日"_s, u"2026年"_s, u"0"_s, u"09"_s,
+                                               u"099"_s, u"999年は入力できません"_s}));
+    }
+
     void dateTextSpeaksOnFocus()
     {
         Form<CKoVDateTimeStatic> form;
@@ -287,6 +340,12 @@ private Q_SLOTS:
         form.control->SetDate(QDate(2024, 5, 3));
         tabInto(form.before, form.control);
         QCOMPARE(m_voice.Heard(), QStringList{u"2024年5月3日"_s});
+        // A label tied to it names it; the date shown still goes with the name.
+        KoTieLabel(new QLabel(u"開始日(&S)"_s, &form.window), form.control);
+        QAccessibleInterface* named = QAccessible::queryAccessibleInterface(form.control);
+        QCOMPARE(named->text(QAccessible::Name), u"開始日 2024年5月3日"_s);
+        form.control->SetDate(QDate(2025, 1, 2));
+        QCOMPARE(named->text(QAccessible::Name), u"開始日 2025年1月2日"_s);
     }
 
     void checkListReadsTheSelectedRow()
@@ -333,7 +392,7 @@ private Q_SLOTS:
         tabInto(form.control, form.after);
         QTest::keyClick(form.after, Qt::Key_Tab, Qt::ShiftModifier);
         QVERIFY(m_voice.Heard().isEmpty());   // only PC-Talker needs the caption read
-        QCOMPARE(CKoButton::CaptionSpeech(u"OK(&O)"_s), u"OK &O"_s);
+        QCOMPARE(CKoButton::CaptionSpeech(u"OK(&O)"_s), u"OK O"_s);
     }
 };
 

@@ -1,10 +1,12 @@
 // The entry dialog on real data files: its validation order, accounts and
 // counterparties created from typed names, parent entries moved to a new
 // child, repeats over months, the questions before saving again, validity
-// and loan checks, change mode; and the account combo chain and menus.
+// and loan checks, change mode; what a user hears typing an entry by keys;
+// the account combo chain and menus; and the placeholder view.
 
 #include "LedgerAppFixture.h"
 
+#include "CNullView.h"
 #include "kinzo/dialogs/CAccountItemMenu.h"
 #include "kinzo/dialogs/CKinzoDialog.h"
 #include "kinzo/dialogs/EntryHint.h"
@@ -13,8 +15,10 @@
 #include "kolib/CKoVDateTimeCtrl.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStackedWidget>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -182,6 +186,7 @@ private Q_SLOTS:
         QCOMPARE(f.App().m_settingInfo.m_notes.value(0), u"お中元"_s);
         QCOMPARE(d->Registered(), 1);
         QVERIFY(d->isVisible());                            // new mode stays open
+        qDebug() << f.Heard();
         QCOMPARE(f.Heard().value(0), u"新規登録しました。"_s);
 
         QCOMPARE(hints.size(), 1);
@@ -207,6 +212,84 @@ private Q_SLOTS:
         f.Doc().CaterTable().GetAllCaters(caters);
         QCOMPARE(caters.size(), 1);
         QCOMPARE(f.EntriesOf(QDate(2010, 5, 2), QDate(2010, 5, 2)).value(0).caterId, caters[0].ID);
+    }
+
+    void anEntryTypedByKeysIsHeardStepByStep()
+    {
+        f.ClearHeard();
+        auto d = open(QDate(2010, 5, 1));
+        QVERIFY(QTest::qWaitForWindowActive(d.get()));
+        // What F1 opens: the user learns where the focus is.
+        QCOMPARE(f.Heard(), QStringList{u"金額(K)のエディット"_s});
+        const auto press = [](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        };
+        const auto type = [](const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); };
+
+        f.ClearHeard();
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        type(u"2026"_s);
+        press(Qt::Key_Right);
+        type(u"5"_s);
+        press(Qt::Key_Right);
+        type(u"3"_s);
+        press(Qt::Key_Tab);
+        type(u"1500"_s);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Down);   // 収支: from 収入 to 支出
+        press(Qt::Key_Tab);
+        press(Qt::Key_Down);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Down);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        TypeText(combo(*d, "1014")->lineEdit(), u"山田商店"_s);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Space);   // the repeat box
+        press(Qt::Key_Tab);
+        QCOMPARE(f.Heard(), (QStringList{u"2"_s, u"20"_s, u"202"_s, u"2026年"_s, u"5月"_s, u"5月"_s, u"1日"_s, u"3日"_s,
+                                         u"金額(K)のエディット"_s, u"支出"_s,
+                                         u"第１階層科目(1)の文字入力または選択　なし"_s, u"食費"_s,
+                                         u"第２階層科目(2)の文字入力または選択　なし"_s, u"外食"_s,
+                                         u"第３階層科目(3)の文字入力または選択　なし"_s,
+                                         u"相手先の文字入力または選択　なし"_s, u"備考の文字入力または選択　なし"_s,
+                                         u"チェックをつけました。"_s, u"繰返し月数(M)のエディット　1"_s}));
+
+        for (int back = 0; back < 4; ++back) press(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), combo(*d, "1016"));
+        f.ClearHeard();
+        press(Qt::Key_E, Qt::AltModifier);   // 登録(&E), from the third level
+        QTRY_COMPARE(d->Registered(), 1);
+        QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'|')));
+        // The result is all the news: the focus stays where the user is.
+        QCOMPARE(f.Heard(), QStringList{u"新規登録しました。"_s});
+        QCOMPARE(QApplication::focusWidget(), combo(*d, "1016"));
+        const QList<_ViewEntry> entries = f.EntriesOf(QDate(2026, 5, 3), QDate(2026, 5, 3));
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].itemId, m_eatOut);
+        QCOMPARE(entries[0].amount, 1500);
+        QCOMPARE(entries[0].caterName, u"山田商店"_s);
+    }
+
+    // The view the main window shows while no file is open (at start and after
+    // closing one) says how to go on each time it appears.
+    void thePlaceholderSaysHowToStart()
+    {
+        const QString hint = u"データファイルが開かれていません。新規作成（Ctrl+N）か開く（Ctrl+O）を選んでください。"_s;
+        QStackedWidget window;
+        auto* ledger = new QLabel(u"出納帳"_s, &window);
+        window.addWidget(ledger);
+        auto* placeholder = new CNullView(f.Doc(), &window);
+        window.addWidget(placeholder);
+        window.setCurrentWidget(placeholder);
+        f.ClearHeard();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(f.Heard(), QStringList{hint});
+        window.setCurrentWidget(ledger);   // a file opened
+        window.setCurrentWidget(placeholder);   // and closed again
+        QCOMPARE(f.Heard(), (QStringList{hint, hint}));
     }
 
     void aNewChildTakesTheParentsEntriesOnlyWhenAllowed()
