@@ -28,6 +28,7 @@ QTextStream out(stdout);
 class PrintingHost : public CKinzoDocHost {
 public:
     void Notice(const QString& text) override { out << "  message: " << text << Qt::endl; }
+    void Log(const QString& text) override { out << "  log: " << text << Qt::endl; }
     QString ProgramFolder() const override { return QStringLiteral(KINZO_TEMPLATE_DIR); }
     void WriteDBFileName(const QString&) override {}
     bool MainWindowReady() const override { return false; }
