@@ -223,6 +223,15 @@ bool CDBConnection::Execute(const QString& jetSql, QString& error)
     return false;
 }
 
+bool CDBConnection::ExportCsv(const QString& table, const QString& csvPath, QString& error)
+{
+    if (!m_db) {
+        error = u"データベースに接続されていません。"_s;
+        return false;
+    }
+    return csv_transfer::ExportTable(m_db, table, csvPath, error);
+}
+
 bool CDBConnection::ReplaceWithCsv(const QString& table, const QString& csvPath, QString& error, bool& deleteFailed)
 {
     deleteFailed = false;
@@ -381,10 +390,15 @@ int CopyTable(const QString& table, const QString& targetFile, const QString& so
     QString reason;
     bool ok = connection.Open(targetFile) == 1;
     if (!ok) reason = connection.m_error;
-    else
-        ok = connection.Execute(u"SELECT * INTO [;DATABASE=%1].[%2] FROM [;DATABASE=%3].[%2]"_s.arg(targetFile, table,
-                                                                                                     sourceFile),
-                                reason);
+    else {
+        // The paths go over as values: any name the file system allows works.
+        JetStatement copy;
+        copy.kind = JetStatement::Kind::CopyTable;
+        copy.table = copy.sourceTable = table;
+        copy.targetFile = targetFile;
+        copy.sourceFile = sourceFile;
+        ok = connection.CopyTableIn(copy, reason);
+    }
     if (error) *error = reason;
     return ok ? 1 : 0;
 }

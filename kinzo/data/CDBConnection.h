@@ -70,6 +70,10 @@ public:
     // REQUIRES: no recordset of this connection is open on the table.
     bool ReplaceWithCsv(const QString& table, const QString& csvPath, QString& error, bool& deleteFailed);
 
+    // The table to a CSV file (CsvTransfer.h), replacing the file. The path
+    // is a value, never SQL text, so any name the file system allows works.
+    bool ExportCsv(const QString& table, const QString& csvPath, QString& error);
+
     // An explicit transaction around several statements; one begun inside
     // another is a savepoint of it. Rollback does nothing when none is open.
     bool BeginTrans(QString& error);
@@ -89,6 +93,7 @@ private:
     bool RunSql(const struct JetStatement& statement, QString& error);
     std::unique_ptr<CDbRecordset> Prepare(const struct JetStatement& statement, QString& error, bool cached);
     bool CopyTableIn(const struct JetStatement& statement, QString& error);
+    friend int CopyTable(const QString&, const QString&, const QString&, QString*);
 
     sqlite3* m_db = nullptr;
     std::shared_ptr<CStatementCache> m_cache;

@@ -103,7 +103,8 @@ bool CKinzoDoc::SourceHasAccountTree(const QString& sourceFile)
     // Checked before anything changes: a table that is no tree would leave a
     // file that cannot be opened.
     CDBConnection source;
-    if (SniffDataFile(sourceFile) != DataFileKind::SQLite || source.Open(sourceFile) != 1) {
+    if (SniffDataFile(sourceFile) != DataFileKind::SQLite ||
+        source.OpenUnchanged(sourceFile, CDBConnection::Access::ReadOnly) != 1) {
         m_host.Notice(doc_text::ConnectFailed());
         return false;
     }
