@@ -35,6 +35,10 @@ struct MenuLayout {
 
 const QList<MenuLayout>& MainMenuLayout();
 
+// True for a command that changes the open data file (greyed while it is
+// read-only).
+bool WritesDataFile(int id);
+
 // The toolbar's commands, in order (0 for a separator).
 const QList<int>& ToolbarCommands();
 
