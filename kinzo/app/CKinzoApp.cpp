@@ -42,6 +42,11 @@ void CKinzoApp::Notice(const QString& text)
     KoMessageBox(m_mainWindow, text);
 }
 
+void CKinzoApp::Log(const QString& text)
+{
+    m_diagLog.Error("CKinzoDoc", "%s", qUtf8Printable(text));
+}
+
 void CKinzoApp::WriteDBFileName(const QString& path)
 {
     m_iniFile.WriteDBFileName(path);

@@ -58,6 +58,7 @@ public:
 
     // CKinzoDocHost
     void Notice(const QString& text) override;
+    void Log(const QString& text) override;
     QString ProgramFolder() const override { return m_programFolder; }
     void WriteDBFileName(const QString& path) override;
     bool MainWindowReady() const override { return m_mainWindowReady != 0; }

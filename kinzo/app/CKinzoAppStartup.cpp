@@ -8,6 +8,7 @@
 
 #include "grid/CXGrid.h"
 #include "kinzo/data/CKinzoDoc.h"
+#include "kinzo/data/Ver1Converter.h"
 #include "kolib/CKoCommandLineInfo.h"
 #include "kolib/CKoPasswordStore.h"
 #include "kolib/CKoVLoginDlg.h"
@@ -17,6 +18,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QThread>
 
 using namespace Qt::StringLiterals;
@@ -97,6 +99,9 @@ bool CKinzoApp::OpenStartupFile(const QStringList& plainArguments)
 {
     QString path = plainArguments.value(0);
     if (path.isEmpty()) path = m_iniFile.ReadDBFileName();
+    // Conversions go to the ledgers' folder, most often the documents folder.
+    RemoveConversionLeftovers(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (!path.isEmpty()) RemoveConversionLeftovers(QFileInfo(path).absolutePath());
     bool opened = false;
     if (!path.isEmpty()) {
         if (QFileInfo::exists(path)) opened = m_mainFrame->OpenDataFile(path);

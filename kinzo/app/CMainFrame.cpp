@@ -93,6 +93,7 @@ QAction* CMainFrame::Action(int id) const
 bool CMainFrame::IsCommandEnabled(int id) const
 {
     if (!Document().IsOpen() && m_fileOnlyCommands.count(id)) return false;
+    if (WritesDataFile(id) && Document().IsReadOnly()) return false;
     if (m_activeView) {
         if (const auto viewState = m_activeView->IsCommandEnabled(id)) return *viewState;
     }

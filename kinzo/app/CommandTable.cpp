@@ -157,3 +157,13 @@ const QList<int>& ViewCommands()
     static const QList<int> commands{CmdYearsView, CmdYearView, CmdMonthView, CmdListView};
     return commands;
 }
+
+bool WritesDataFile(int id)
+{
+    static const QList<int> writing{CmdFileDelete,         CmdImportCsv,         CmdImportAccountTable,
+                                    CmdEntryNew,           CmdEntryChange,       CmdEntryDelete,
+                                    CmdRangeDelete,        CmdPaste,             CmdDefaultColumnWidths,
+                                    CmdPaymentSettings,    CmdLoanSettings,      CmdCounterpartySettings,
+                                    CmdAccountSettings};
+    return writing.contains(id);
+}

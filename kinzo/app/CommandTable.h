@@ -40,6 +40,10 @@ const QList<MenuLayout>& MainMenuLayout();
 // and the calculator need no ledger.
 bool AvailableWithoutFile(int id);
 
+// True for a command that changes the open data file (greyed while it is
+// read-only).
+bool WritesDataFile(int id);
+
 // The toolbar's commands, in order (0 for a separator).
 const QList<int>& ToolbarCommands();
 

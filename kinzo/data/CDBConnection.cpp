@@ -96,12 +96,27 @@ CDBConnection::~CDBConnection()
 
 int CDBConnection::Open(const QString& path)
 {
+    if (OpenUnchanged(path, Access::ReadWrite) != 1) return 0;
+    QString error;
+    if (!RestoreSupport(error)) {
+        Close();
+        m_error = error;
+        return 0;
+    }
+    return 1;
+}
+
+int CDBConnection::OpenUnchanged(const QString& path, Access access)
+{
     m_error.clear();
+    m_errorCode = SQLITE_OK;
     Close();
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI, nullptr) != SQLITE_OK) {
+    const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_URI;
+    if (const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr); rc != SQLITE_OK) {
         sqlite3_close(db);
         m_error = u"CDBConnection Open失敗"_s;
+        m_errorCode = rc;
         return 0;
     }
     sqlite3_busy_timeout(db, m_busyTimeout);
@@ -111,23 +126,57 @@ int CDBConnection::Open(const QString& path)
     exec(db, "PRAGMA temp_store = MEMORY");
     // Reading the catalogue tells a database from any other file, and a locked
     // or damaged one, now rather than at the first operation.
-    QString error;
-    const int probe = exec(db, "SELECT count(*) FROM sqlite_master");
-    if (probe != SQLITE_OK) error = engineError(db);
-    else if (!RegisterJetFunctions(db)) error = engineError(db);
-    else if (const int rc = kinzo_schema::EnsureSupport(db, error);
-             rc == SQLITE_OK || (rc & 0xff) == SQLITE_READONLY || (rc & 0xff) == SQLITE_BUSY)
-        error.clear();  // a file that cannot take the derived objects is still read without them
-    if (!error.isEmpty()) {
+    int rc = exec(db, "SELECT count(*) FROM sqlite_master");
+    if (rc == SQLITE_OK && !RegisterJetFunctions(db)) rc = sqlite3_errcode(db);
+    if (rc != SQLITE_OK) {
+        m_error = engineError(db);
+        m_errorCode = rc;
         sqlite3_close(db);
-        m_error = error;
         return 0;
     }
     m_db = db;
     m_cache = std::make_shared<CStatementCache>();
     m_path = path;
     m_schemaVersion = -1;
+    m_readOnly = access == Access::ReadOnly;
     return 1;
+}
+
+bool CDBConnection::RestoreSupport(QString& error)
+{
+    if (!m_db) {
+        error = u"データベースに接続されていません。"_s;
+        return false;
+    }
+    if (m_readOnly) return true;
+    const int rc = kinzo_schema::EnsureSupport(m_db, error);
+    if (rc == SQLITE_OK || (rc & 0xff) == SQLITE_READONLY || (rc & 0xff) == SQLITE_BUSY) {
+        error.clear();
+        return true;
+    }
+    return false;
+}
+
+int CDBConnection::QuickCheck(QString& error)
+{
+    if (!m_db) return SQLITE_MISUSE;
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(m_db, "PRAGMA quick_check(1)", -1, &stmt, nullptr);
+    QString result;
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(stmt);
+        if (rc == SQLITE_ROW) {
+            result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+            rc = SQLITE_OK;
+        }
+    }
+    if (rc != SQLITE_OK && rc != SQLITE_DONE) error = engineError(m_db);
+    else if (result != u"ok"_s) {
+        rc = SQLITE_CORRUPT;
+        error = result;
+    } else rc = SQLITE_OK;
+    sqlite3_finalize(stmt);
+    return rc;
 }
 
 int CDBConnection::Close()
@@ -139,6 +188,7 @@ int CDBConnection::Close()
     m_db = nullptr;
     m_path.clear();
     m_transactionDepth = 0;
+    m_readOnly = false;
     if (rc != SQLITE_OK) {
         m_error = u"CDBConnection Close失敗"_s;
         return 0;
@@ -171,6 +221,15 @@ bool CDBConnection::Execute(const QString& jetSql, QString& error)
     case JetStatement::Kind::CopyTable: return CopyTableIn(statement, error);
     }
     return false;
+}
+
+bool CDBConnection::ExportCsv(const QString& table, const QString& csvPath, QString& error)
+{
+    if (!m_db) {
+        error = u"データベースに接続されていません。"_s;
+        return false;
+    }
+    return csv_transfer::ExportTable(m_db, table, csvPath, error);
 }
 
 bool CDBConnection::ReplaceWithCsv(const QString& table, const QString& csvPath, QString& error, bool& deleteFailed)
@@ -346,10 +405,15 @@ int CopyTable(const QString& table, const QString& targetFile, const QString& so
     QString reason;
     bool ok = connection.Open(targetFile) == 1;
     if (!ok) reason = connection.m_error;
-    else
-        ok = connection.Execute(u"SELECT * INTO [;DATABASE=%1].[%2] FROM [;DATABASE=%3].[%2]"_s.arg(targetFile, table,
-                                                                                                     sourceFile),
-                                reason);
+    else {
+        // The paths go over as values: any name the file system allows works.
+        JetStatement copy;
+        copy.kind = JetStatement::Kind::CopyTable;
+        copy.table = copy.sourceTable = table;
+        copy.targetFile = targetFile;
+        copy.sourceFile = sourceFile;
+        ok = connection.CopyTableIn(copy, reason);
+    }
     if (error) *error = reason;
     return ok ? 1 : 0;
 }

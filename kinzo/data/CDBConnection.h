@@ -22,11 +22,27 @@ public:
     CDBConnection& operator=(const CDBConnection&) = delete;
 
     // Opens an existing data file (never creates one), closing an open
-    // connection first. Returns 1 on success. Returns 0 when the file cannot
+    // connection first, and brings back the derived objects it lacks
+    // (RestoreSupport). Returns 1 on success. Returns 0 when the file cannot
     // be opened ("CDBConnection Open失敗") or is no readable database (the
     // engine's text, e.g. "file is not a database", "database is locked"),
-    // with the text in m_error and the connection closed.
+    // with the text in m_error, the engine's result code in m_errorCode and
+    // the connection closed.
     int Open(const QString& path);
+    // As Open, but writes nothing to the file: no derived object is made and
+    // no total rebuilt. A read-only connection refuses every write with the
+    // engine's "attempt to write a readonly database".
+    enum class Access { ReadWrite, ReadOnly };
+    int OpenUnchanged(const QString& path, Access access);
+    // Creates the derived objects the open file lacks and rebuilds the month
+    // totals when they no longer match the entries (KinzoSchema.h). A file
+    // that cannot take them now (read-only, locked) is still read without
+    // them, and that is no failure. Returns false with the reason in error.
+    bool RestoreSupport(QString& error);
+    // Reads every page of the file; SQLITE_OK when it is whole, otherwise
+    // the engine's code (SQLITE_CORRUPT for damage) with its text in error.
+    int QuickCheck(QString& error);
+    bool IsReadOnly() const { return m_db && m_readOnly; }
     // Closes the connection; an open transaction is rolled back. Returns 1, or
     // 0 with "CDBConnection Close失敗" in m_error.
     int Close();
@@ -34,6 +50,7 @@ public:
 
     QString m_path;   // the data file of the open connection
     QString m_error;  // the last error text of Open and Close
+    int m_errorCode = 0;  // the engine's result code of the last failed Open
 
     // --- for the table wrappers and the rest of the data layer ---
 
@@ -52,6 +69,10 @@ public:
     // removal of the old rows or the reading of the file failed.
     // REQUIRES: no recordset of this connection is open on the table.
     bool ReplaceWithCsv(const QString& table, const QString& csvPath, QString& error, bool& deleteFailed);
+
+    // The table to a CSV file (CsvTransfer.h), replacing the file. The path
+    // is a value, never SQL text, so any name the file system allows works.
+    bool ExportCsv(const QString& table, const QString& csvPath, QString& error);
 
     // An explicit transaction around several statements; one begun inside
     // another is a savepoint of it. Rollback does nothing when none is open.
@@ -75,6 +96,7 @@ private:
     bool RunSql(const struct JetStatement& statement, QString& error);
     std::unique_ptr<CDbRecordset> Prepare(const struct JetStatement& statement, QString& error, bool cached);
     bool CopyTableIn(const struct JetStatement& statement, QString& error);
+    friend int CopyTable(const QString&, const QString&, const QString&, QString*);
 
     sqlite3* m_db = nullptr;
     std::shared_ptr<CStatementCache> m_cache;
@@ -83,6 +105,7 @@ private:
     int m_schemaVersion = -1;  // of the file when the totals were last checked
     bool m_monthTotals = false;
     bool m_runningTotals = false;
+    bool m_readOnly = false;
     int m_transactionDepth = 0;
 };
 

@@ -173,8 +173,10 @@ bool matchOperation(const QString& jet, JetStatement& out)
 {
     if (!jet.contains(u"[Text;"_s, Qt::CaseInsensitive) && !jet.contains(u"[;DATABASE="_s, Qt::CaseInsensitive))
         return false;
+    // A path may itself hold "]" (and "[", quotes, blanks): it runs to the
+    // last "]." that leaves a complete statement after it.
     static const QString object = u"(\\[[^\\]]+\\]|[^\\s\\[\\];]+)"_s;
-    static const QString textSource = u"\\[Text;(?:[^\\]]*;)?database=([^\\]]*)\\]\\."_s + object;
+    static const QString textSource = u"\\[Text;(?:[^\\]=]*;)?database=(.*)\\]\\."_s + object;
     static const QRegularExpression exportCsv(
         u"^\\s*SELECT\\s+\\*\\s+INTO\\s+"_s + textSource + u"\\s+FROM\\s+"_s + object + u"\\s*;?\\s*$"_s,
         QRegularExpression::CaseInsensitiveOption);
@@ -182,8 +184,8 @@ bool matchOperation(const QString& jet, JetStatement& out)
         u"^\\s*INSERT\\s+INTO\\s+"_s + object + u"\\s+SELECT\\s+\\*\\s+FROM\\s+"_s + textSource + u"\\s*;?\\s*$"_s,
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression copyTable(
-        u"^\\s*SELECT\\s+\\*\\s+INTO\\s+\\[;DATABASE=([^\\]]*)\\]\\.\\[([^\\]]+)\\]\\s+FROM\\s+"
-        "\\[;DATABASE=([^\\]]*)\\]\\.\\[([^\\]]+)\\]\\s*;?\\s*$"_s,
+        u"^\\s*SELECT\\s+\\*\\s+INTO\\s+\\[;DATABASE=(.*)\\]\\.\\[([^\\]]+)\\]\\s+FROM\\s+"
+        "\\[;DATABASE=(.*)\\]\\.\\[([^\\]]+)\\]\\s*;?\\s*$"_s,
         QRegularExpression::CaseInsensitiveOption);
     if (const auto m = exportCsv.match(jet); m.hasMatch()) {
         out.kind = JetStatement::Kind::ExportCsv;

@@ -3,6 +3,9 @@
 #include "kinzo/data/DataFiles.h"
 #include "kinzo/data/DocumentTexts.h"
 #include "kinzo/data/LayoutUpgrade.h"
+#include "kinzo/data/OpenReasons.h"
+
+#include <sqlite3.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -56,26 +59,77 @@ bool CKinzoDoc::OnOpenDocument(const QString& path)
 
 bool CKinzoDoc::OpenPath(const QString& path)
 {
-    switch (SniffDataFile(path)) {
-    case DataFileKind::SQLite: break;
-    case DataFileKind::Jet:
+    const DataFileKind kind = SniffDataFile(path);
+    if (kind == DataFileKind::Jet) {
         m_host.Notice(u"このファイルは以前のWindows版のデータファイル（Microsoft Access形式）です。"
                       "この形式のファイルはまだ開くことができません。"_s);
         return false;
-    case DataFileKind::Missing:
-    case DataFileKind::Other: m_host.Notice(doc_text::ConnectFailed()); return false;
     }
-    if (!ConnectTo(path)) return false;
-    if (IsLayout0() && !UpgradeLayout0(path, m_connection, m_host)) {
-        if (!ConnectTo(path)) return false;
+    if (kind != DataFileKind::SQLite) return Refused(path, ReasonForFileKind(path, kind), QString());
+    // Nothing is written before every check has passed: a file that is
+    // refused stays exactly as it was.
+    m_readOnly = !IsWritableDataFile(path);
+    const auto access = m_readOnly ? CDBConnection::Access::ReadOnly : CDBConnection::Access::ReadWrite;
+    if (m_connection.OpenUnchanged(path, access) != 1)
+        return Refused(path, ReasonForEngineCode(m_connection.m_errorCode), m_connection.m_error);
+    PointTablesAtConnection();
+    if (!IsWholeLedger()) return false;
+    AccountItemList tree;
+    if (!ReadAccountTree(tree)) {
+        m_host.Notice(u"別のファイルを読み込むか、新規作成してください。"_s);
+        return false;
+    }
+    if (IsLayout0() && (m_readOnly || !UpgradeLayout0(path, m_connection, m_host))) {
+        if (!m_readOnly && m_connection.OpenUnchanged(path, access) != 1) {
+            m_host.Notice(doc_text::ConnectFailed());
+            return false;
+        }
+        PointTablesAtConnection();
         m_paymentLayout = 0;
         m_paymentTable.SetLayout(0);
     }
+    return FinishOpening();
+}
+
+bool CKinzoDoc::IsWholeLedger()
+{
+    kinzo_schema::MissingParts missing;
+    QString error;
+    if (const int rc = kinzo_schema::FindMissingParts(m_connection.Handle(), missing, error); rc != SQLITE_OK)
+        return Refused(m_connection.m_path, ReasonForEngineCode(rc), error);
+    if (!missing.IsEmpty())
+        return Refused(m_connection.m_path, ReasonForMissingParts(missing),
+                       u"missing: "_s + (missing.tables + missing.columns).join(u", "_s));
+    // Damage inside the data shows up only when its pages are read.
+    if (const int rc = m_connection.QuickCheck(error); rc != SQLITE_OK) return Refused(m_connection.m_path, ReasonForEngineCode(rc), error);
+    return true;
+}
+
+// After the checks: the derived objects and the month totals, then the tree.
+bool CKinzoDoc::FinishOpening()
+{
+    QString error;
+    if (!m_connection.RestoreSupport(error)) return Refused(m_connection.m_path, ReasonForEngineCode(SQLITE_ERROR), error);
     if (!LoadAccountTree()) {
         m_host.Notice(u"別のファイルを読み込むか、新規作成してください。"_s);
         return false;
     }
+    if (m_readOnly) m_host.Notice(u"読み取り専用で開きました。"_s);
     return true;
+}
+
+bool CKinzoDoc::RefusesWrites()
+{
+    if (!IsReadOnly()) return false;
+    m_host.Notice(doc_text::ReadOnlyRefused());
+    return true;
+}
+
+bool CKinzoDoc::Refused(const QString& path, const QString& reason, const QString& engineText)
+{
+    if (!engineText.isEmpty()) m_host.Log(u"open refused: %1: %2"_s.arg(path, engineText));
+    m_host.Notice(doc_text::ConnectFailed() + u"\n"_s + reason);
+    return false;
 }
 
 bool CKinzoDoc::OnSaveDocument(const QString& newPath)
@@ -90,18 +144,26 @@ bool CKinzoDoc::OnSaveDocument(const QString& newPath)
     }
     // From now on the copy is the document, so that what the title shows is
     // also the file that later changes go to.
-    if (m_connection.Open(target) != 1) {
+    const bool wasReadOnly = m_readOnly;
+    m_readOnly = !IsWritableDataFile(target);
+    const auto access = [](bool readOnly) {
+        return readOnly ? CDBConnection::Access::ReadOnly : CDBConnection::Access::ReadWrite;
+    };
+    QString ignored;
+    if (m_connection.OpenUnchanged(target, access(m_readOnly)) != 1 || !m_connection.RestoreSupport(ignored)) {
         m_host.Notice(doc_text::ConnectFailed());
-        if (m_connection.Open(m_pathName) != 1) BecomeEmpty();
+        m_readOnly = wasReadOnly;
+        if (m_connection.OpenUnchanged(m_pathName, access(m_readOnly)) != 1) BecomeEmpty();
         return false;
     }
+    PointTablesAtConnection();
     Opened(target);
     return true;
 }
 
 bool CKinzoDoc::DeleteDataFile()
 {
-    if (!IsOpen()) return false;
+    if (!IsOpen() || RefusesWrites()) return false;
     const QString path = m_pathName;
     m_connection.Close();
     QFile file(path);
@@ -137,9 +199,8 @@ void CKinzoDoc::PointTablesAtConnection()
         table->m_pConnection = &m_connection;
 }
 
-bool CKinzoDoc::LoadAccountTree()
+bool CKinzoDoc::ReadAccountTree(AccountItemList& tree)
 {
-    AccountItemList tree;
     if (const DbStatus status = m_accountTable.LoadTree(tree); status != DbStatus::Ok) {
         m_host.Notice(u"科目テーブル読み込みに失敗しました。\n(%1)"_s.arg(GetErrorMessage(status)));
         return false;
@@ -148,6 +209,13 @@ bool CKinzoDoc::LoadAccountTree()
         m_host.Notice(doc_text::AccountTableBroken());
         return false;
     }
+    return true;
+}
+
+bool CKinzoDoc::LoadAccountTree()
+{
+    AccountItemList tree;
+    if (!ReadAccountTree(tree)) return false;
     // The list object itself stays, so references to it remain valid.
     m_accountItems.DeleteChildren();
     while (AccountItemNode* root = tree.m_firstChild) root->MoveTo(&m_accountItems);
@@ -169,6 +237,7 @@ bool CKinzoDoc::IsLayout0()
 void CKinzoDoc::BecomeEmpty()
 {
     m_connection.Close();
+    m_readOnly = false;
     m_paymentLayout = 1;
     m_paymentTable.SetLayout(1);
     if (m_accountItems.HasChildren()) {

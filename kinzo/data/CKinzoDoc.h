@@ -41,6 +41,10 @@ public:
     // Opens the data file at path; a file whose recurring payments have the
     // older layout is upgraded first (a copy stays beside it as "_Backup").
     // When the upgrade fails the file is opened as it is with PaymentLayout 0.
+    // A file that lacks a table or column, is damaged or locked is refused,
+    // with the reason in the user's words (the engine's text to the log), and
+    // is left byte for byte as it was. A file the user may not write (its
+    // mode, its folder, its medium) is opened read-only with a notice.
     bool OnOpenDocument(const QString& path);
     // Save as: copies the open data file to newPath (".kzd" appended when it
     // has no extension), then makes the copy the open document. On a failed
@@ -63,12 +67,17 @@ public:
     // transaction: when one table fails (or the account table read from the
     // files is no valid tree) no table changes. The message names the table.
     bool ImportAllCsv(const QString& folder);
-    // Replaces the account table with that of another data file. The open
+    // Replaces the account table with that of another data file; refused
+    // while the ledger holds entries (their item keys would then name the
+    // other file's items) and for a read-only file. The open
     // file is backed up beside it first and restored from the backup when
     // the replacement fails; then the document reopens it.
     bool ImportAccountTable(const QString& sourceFile);
 
     bool IsOpen() const { return !m_pathName.isEmpty(); }
+    // True while the open file is read-only: every write to it fails, and
+    // the commands that would write are greyed.
+    bool IsReadOnly() const { return IsOpen() && m_readOnly; }
     // The full path of the open data file; empty when none is open.
     QString PathName() const { return m_pathName; }
     // The file name without folder and extension.
@@ -103,8 +112,14 @@ Q_SIGNALS:
 private:
     bool ConnectTo(const QString& path);
     void PointTablesAtConnection();
+    bool ReadAccountTree(AccountItemList& tree);
     bool LoadAccountTree();
     bool OpenPath(const QString& path);
+    bool IsWholeLedger();
+    bool FinishOpening();
+    bool Refused(const QString& path, const QString& reason, const QString& engineText);
+    // True (after telling the user) when the open file may not be changed.
+    bool RefusesWrites();
     bool IsLayout0();
     void BecomeEmpty();
     // The five tables in the order of every transfer.
@@ -116,6 +131,7 @@ private:
     CKinzoDocHost& m_host;
     QString m_pathName;
     int m_paymentLayout = 1;
+    bool m_readOnly = false;
 
     CTableAccountItem m_accountTable;
     CTableCater m_caterTable;

@@ -14,6 +14,10 @@ public:
     // user has dismissed it.
     virtual void Notice(const QString& text) = 0;
 
+    // Writes a line to the diagnostic log (for the engine's own texts, which
+    // the user's messages leave out).
+    virtual void Log(const QString& text) = 0;
+
     // The folder of the program, where "_kinzoTemplate.kzd" and
     // "_kinzoTemplate_payment.kzd" lie.
     virtual QString ProgramFolder() const = 0;

@@ -44,6 +44,7 @@ bool CKinzoDoc::ExportAllCsv(const QString& folder)
 
 bool CKinzoDoc::ImportAllCsv(const QString& folder)
 {
+    if (RefusesWrites()) return false;
     const auto failed = [this](const QString& table) {
         m_connection.RollbackTrans();
         m_host.Notice(u"%1のインポートに失敗しました。"_s.arg(table));
@@ -65,7 +66,15 @@ bool CKinzoDoc::ImportAllCsv(const QString& folder)
 
 bool CKinzoDoc::ImportAccountTable(const QString& sourceFile)
 {
-    if (!IsOpen()) return false;
+    if (!IsOpen() || RefusesWrites()) return false;
+    // Entries keep their item keys, which would then name items of the
+    // other file: an expense could become income.
+    qint64 entries = 0;
+    if (m_kinzoTable.Count(entries) != DbStatus::Ok || entries > 0) {
+        m_host.Notice(u"出納データが登録されているため、科目設定をインポートできません。\n"
+                      "科目設定のインポートは、出納データを登録する前に行ってください。"_s);
+        return false;
+    }
     const QString path = m_pathName;
     if (IsSameFile(sourceFile, path) || QFileInfo(sourceFile).absoluteFilePath() == path) {
         m_host.Notice(u"現在のデータファイルを選択しています。\n別のデータファイルを選択してください。"_s);
@@ -94,7 +103,8 @@ bool CKinzoDoc::SourceHasAccountTree(const QString& sourceFile)
     // Checked before anything changes: a table that is no tree would leave a
     // file that cannot be opened.
     CDBConnection source;
-    if (SniffDataFile(sourceFile) != DataFileKind::SQLite || source.Open(sourceFile) != 1) {
+    if (SniffDataFile(sourceFile) != DataFileKind::SQLite ||
+        source.OpenUnchanged(sourceFile, CDBConnection::Access::ReadOnly) != 1) {
         m_host.Notice(doc_text::ConnectFailed());
         return false;
     }

@@ -189,8 +189,8 @@ DbStatus CTableBase::ExportCsv(const QString& path)
             return DbStatus::CsvDeleteFailed;
         }
     }
-    return Run(u"SELECT * INTO [Text;database=%1].%2 FROM %3"_s.arg(file.absolutePath(), file.fileName(), m_tableName),
-               DbStatus::CsvFailed);
+    return m_pConnection->ExportCsv(m_tableName, file.absoluteFilePath(), m_lastError) ? DbStatus::Ok
+                                                                                       : DbStatus::CsvFailed;
 }
 
 DbStatus CTableBase::Count(qint64& count)

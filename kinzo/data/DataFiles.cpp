@@ -95,3 +95,11 @@ bool MoveFileOver(const QString& from, const QString& to, QString* error)
     if (failure && error) *error = QString::fromStdString(failure.message());
     return !failure;
 }
+
+bool IsWritableDataFile(const QString& path)
+{
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    return file.isWritable() && (file.permissions() & QFile::WriteOwner) && folder.isWritable() &&
+           (folder.permissions() & QFile::WriteOwner);
+}

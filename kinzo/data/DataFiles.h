@@ -34,6 +34,12 @@ enum class DataFileKind {
 // What the first bytes of the file say it is.
 DataFileKind SniffDataFile(const QString& path);
 
+// True when the data file may be written: the user may write it and its
+// folder (where the engine keeps its journal), the medium takes writes, and
+// neither carries a mode without owner write permission, which is respected
+// even by a user whom the system would let write.
+bool IsWritableDataFile(const QString& path);
+
 // Renames from over to, replacing to in one step. An existing target without
 // write permission is refused. Returns false with the reason in *error.
 bool MoveFileOver(const QString& from, const QString& to, QString* error = nullptr);

@@ -54,6 +54,18 @@ qint64 scalar(sqlite3* db, const char* sql, int& rc)
     return value;
 }
 
+QStringList columnsOf(sqlite3* db, const QString& table, int& rc)
+{
+    QStringList columns;
+    sqlite3_stmt* stmt = nullptr;
+    rc = sqlite3_prepare_v2(db, "SELECT name FROM pragma_table_info(?, 'main')", -1, &stmt, nullptr);
+    if (rc == SQLITE_OK) sqlite3_bind_text(stmt, 1, table.toUtf8().constData(), -1, SQLITE_TRANSIENT);
+    while (rc == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+        columns.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
+    if (rc == SQLITE_OK) rc = sqlite3_finalize(stmt);
+    return columns;
+}
+
 // The kind and name of the object a support statement creates ("CREATE
 // INDEX IF NOT EXISTS x ..." gives "INDEX" and "x"); empty for others.
 std::pair<QString, QString> createdObject(const QString& statement)
@@ -92,6 +104,25 @@ bool runningTotalsMatch(sqlite3* db, int& rc)
 bool hasAll(const QSet<QString>& existing, const QStringList& names)
 {
     return std::all_of(names.cbegin(), names.cend(), [&](const QString& name) { return existing.contains(name); });
+}
+
+// The columns of every table, in file order, as the schema file creates them.
+QList<std::pair<QString, QStringList>> expectedColumns()
+{
+    static const QList<std::pair<QString, QStringList>> tables = [] {
+        QList<std::pair<QString, QStringList>> found;
+        sqlite3* db = nullptr;
+        sqlite3_open(":memory:", &db);
+        for (const Section& section : Sections()) {
+            if (section.isView || section.statements.isEmpty()) continue;
+            sqlite3_exec(db, section.statements.first().toUtf8().constData(), nullptr, nullptr, nullptr);
+            int rc = SQLITE_OK;
+            found.append({section.name, columnsOf(db, section.name, rc)});
+        }
+        sqlite3_close(db);
+        return found;
+    }();
+    return tables;
 }
 
 }  // namespace
@@ -209,6 +240,33 @@ int DropSupport(sqlite3* db, const QString& table, QString& error)
         }
     }
     return drops.isEmpty() ? SQLITE_OK : exec(db, drops.join(u'\n'), error);
+}
+
+int FindMissingParts(sqlite3* db, MissingParts& missing, QString& error)
+{
+    missing = MissingParts();
+    static const QString payments = u"定期支払"_s;
+    static const QStringList layout0{u"ID"_s, u"勘定科目ID"_s, u"支払日"_s, u"自動アナウンス"_s};
+    int rc = SQLITE_OK;
+    const QSet<QString> existing = existingObjects(db, rc);
+    for (const auto& [table, expected] : expectedColumns()) {
+        if (rc != SQLITE_OK) break;
+        if (!existing.contains(table)) {
+            missing.tables.append(table);
+            continue;
+        }
+        const QStringList present = columnsOf(db, table, rc);
+        QStringList lacking;
+        for (const QString& column : expected)
+            if (!present.contains(column)) lacking.append(table + u"."_s + column);
+        // What the upgrade on opening recognises: the four columns, no period.
+        const bool olderPayments = table == payments && !present.contains(u"開始日"_s) &&
+                                   std::all_of(layout0.cbegin(), layout0.cend(),
+                                               [&](const QString& c) { return present.contains(c); });
+        if (!olderPayments) missing.columns += lacking;
+    }
+    if (rc != SQLITE_OK) error = QString::fromUtf8(sqlite3_errmsg(db));
+    return rc;
 }
 
 bool HasMonthTotals(sqlite3* db)

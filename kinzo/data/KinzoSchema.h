@@ -47,6 +47,18 @@ int EnsureSupport(sqlite3* db, QString& error);
 // Returns the engine's result code with its text in error.
 int DropSupport(sqlite3* db, const QString& table, QString& error);
 
+// What the open file lacks of the tables and columns this file names: each
+// missing table by its name, each missing column as "table.column", in file
+// order. A 定期支払 table of the older layout 0 (ID, 勘定科目ID, 支払日 and
+// 自動アナウンス, without 開始日) lacks nothing: it is upgraded on opening.
+// Reads only. Returns the engine's result code, with its text in error.
+struct MissingParts {
+    QStringList tables;
+    QStringList columns;
+    bool IsEmpty() const { return tables.isEmpty() && columns.isEmpty(); }
+};
+int FindMissingParts(sqlite3* db, MissingParts& missing, QString& error);
+
 // True when the file keeps month totals that its triggers keep up to date.
 bool HasMonthTotals(sqlite3* db);
 // True when it also keeps the running totals (_累計) from them.

@@ -58,7 +58,8 @@ bool CopyTableFrom(sqlite3* target, const QString& sourceFile, const QString& ta
     }
     // ATTACH would create a missing file, hence the check above; the URI form
     // keeps the source read-only.
-    const QString uri = QUrl::fromLocalFile(QFileInfo(sourceFile).absoluteFilePath()).toString() + u"?mode=ro"_s;
+    const QString uri =
+        QUrl::fromLocalFile(QFileInfo(sourceFile).absoluteFilePath()).toString(QUrl::FullyEncoded) + u"?mode=ro"_s;
     if (!run(target, u"ATTACH DATABASE ? AS kinzo_source"_s, {uri}, error)) return false;
 
     const QString definition = sourceDefinition(target, table, error);

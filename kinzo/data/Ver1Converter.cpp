@@ -189,12 +189,14 @@ Ver1Result convertInOneTransaction(CVer1Reader& reader, CDBConnection& db, CKinz
 
 // The file the conversion writes before it takes the destination's place;
 // removed unless kept.
+const QString workSuffix = u".converting"_s;
+
 class WorkFile {
 public:
     explicit WorkFile(const QString& destination)
     {
         const QFileInfo target(destination);
-        m_path = target.dir().filePath(u"."_s + target.fileName() + u".converting"_s);
+        m_path = target.dir().filePath(u"."_s + target.fileName() + workSuffix);
     }
     ~WorkFile()
     {
@@ -224,6 +226,7 @@ Ver1Result ConvertVer1Ledger(const QString& source, const QString& destination, 
         host.Notice(u"雛型ファイルコピー失敗 \n コピー先 = %1"_s.arg(destination));
         return Ver1Result::TemplateCopyFailed;
     };
+    RemoveConversionLeftovers(QFileInfo(destination).absolutePath());
     WorkFile work(destination);
     const QFileInfo target(destination);
     if ((target.exists() && !(target.permissions() & QFile::WriteOwner)) || !CopyDataFile(templateFile, work.Path()))
@@ -255,4 +258,12 @@ Ver1Result ConvertVer1Ledger(const QString& source, const QString& destination, 
     if (quint32(count) != reader.HeaderRecordCount())
         host.Notice(u"すべてのレコードが読み込まれていない可能性があります。"_s);
     return Ver1Result::Ok;
+}
+
+void RemoveConversionLeftovers(const QString& folder)
+{
+    const QDir dir(folder);
+    const QStringList patterns{u".*"_s + workSuffix, u".*"_s + workSuffix + u"-journal"_s};
+    for (const QString& name : dir.entryList(patterns, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(dir.filePath(name));
 }

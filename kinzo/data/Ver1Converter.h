@@ -29,3 +29,9 @@ enum class Ver1Result : int {
 // count receives the number of records in the new file (0 after a failure).
 // REQUIRES: destination is not the document's open data file.
 Ver1Result ConvertVer1Ledger(const QString& source, const QString& destination, CKinzoDocHost& host, int& count);
+
+// Removes what an interrupted conversion left in the folder (the hidden work
+// files ".NAME.converting" and their journals). Runs before every conversion
+// into the folder and at start-up; only one cash book runs at a time, so no
+// conversion can be under way meanwhile.
+void RemoveConversionLeftovers(const QString& folder);

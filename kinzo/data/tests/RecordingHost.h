@@ -11,10 +11,12 @@ class RecordingHost : public CKinzoDocHost {
 public:
     QStringList notices;
     QStringList dbFileNames;
+    QStringList logLines;
     QString programFolder = QStringLiteral(KINZO_TEMPLATE_DIR);
     bool mainWindowReady = true;
 
     void Notice(const QString& text) override { notices.append(text); }
+    void Log(const QString& text) override { logLines.append(text); }
     QString ProgramFolder() const override { return programFolder; }
     void WriteDBFileName(const QString& path) override { dbFileNames.append(path); }
     bool MainWindowReady() const override { return mainWindowReady; }

@@ -198,6 +198,7 @@ private Q_SLOTS:
         sourceConnection.Close();
         CKinzoDoc doc(m_connection, m_host);
         const QString path = filledLedger(u"target.kzd"_s, doc);
+        QCOMPARE(doc.KinzoTable().DeleteAll(), DbStatus::Ok);  // the import is only for a ledger without entries
         const Snapshot before = snapshot();
         const QByteArray original = ReadAll(path);
 
@@ -222,6 +223,72 @@ private Q_SLOTS:
         QCOMPARE(m_host.Take(), QStringList{u"ファイルコピーに失敗しました。"_s});
         QVERIFY(doc.IsOpen() && m_connection.IsOpen());
         QCOMPARE(snapshot(), before);
+    }
+
+    void accountTableImportIsRefusedWhileEntriesExist()
+    {
+        CDBConnection sourceConnection;
+        CKinzoDoc source(sourceConnection, m_host);
+        const QString sourcePath = filledLedger(u"other.kzd"_s, source);
+        sourceConnection.Close();
+        CKinzoDoc doc(m_connection, m_host);
+        const QString path = m_dir.filePath(u"entries.kzd"_s);
+        QVERIFY(doc.OnNewDocument(path));
+        _AccountItem food = _AccountItem::ChildOf(doc.AccountItems().m_lastChild->m_data, u"食費"_s);
+        food.code = u"2.1."_s;
+        QCOMPARE(doc.AccountTable().AddItem(food), DbStatus::Ok);
+        _KinzoEntry entry{0, QDate(2010, 4, 1), food.ID, 1500, 0, 0, QString()};
+        QCOMPARE(doc.KinzoTable().AddEntry(entry), DbStatus::Ok);
+        m_host.Take();
+        const QByteArray original = ReadAll(path);
+        QVERIFY(!doc.ImportAccountTable(sourcePath));
+        QCOMPARE(m_host.Take(), QStringList{u"出納データが登録されているため、科目設定をインポートできません。\n"
+                                            "科目設定のインポートは、出納データを登録する前に行ってください。"_s});
+        QCOMPARE(ReadAll(path), original);
+        QVERIFY(!QFile::exists(BackupPathOf(path)));
+    }
+
+    // Every operation on files in a folder whose name holds what SQL and URIs
+    // treat specially.
+    void everyFileOperationWorksInAnAwkwardFolder()
+    {
+        const QString folder = m_dir.filePath(u"家計[2010] 'a' \"b\" #1 %20 ?x"_s);
+        QVERIFY(QDir().mkpath(folder));
+        CKinzoDoc doc(m_connection, m_host);
+        const QString path = QDir(folder).filePath(u"家計簿 [本].kzd"_s);
+        QVERIFY(!filledLedger(QDir(m_dir.path()).relativeFilePath(path), doc).isEmpty());
+        const Snapshot before = snapshot();
+
+        const QString csv = QDir(folder).filePath(u"CSV [出力]"_s);
+        QVERIFY(doc.ExportAllCsv(csv));
+        change(doc);
+        QVERIFY(doc.ImportAllCsv(csv));
+        QCOMPARE(snapshot(), before);
+
+        const QString copy = QDir(folder).filePath(u"写し]"_s);
+        QVERIFY(doc.OnSaveDocument(copy));
+        QCOMPARE(doc.PathName(), copy + u".kzd"_s);
+        QVERIFY(doc.OnOpenDocument(path));
+
+        const QString empty = QDir(folder).filePath(u"新規 [空].kzd"_s);
+        QVERIFY(doc.OnNewDocument(empty));
+        QVERIFY(doc.ImportAccountTable(path));
+        QCOMPARE(RowsOf(m_connection, u"勘定科目"_s), before[u"勘定科目"_s]);
+
+        // The older payment layout, upgraded through copies of its tables.
+        QVERIFY(doc.OnOpenDocument(copy + u".kzd"_s));
+        QVERIFY(doc.DeleteDataFile());
+        QVERIFY(QFile::copy(path, copy + u".kzd"_s));
+        RunSql(copy + u".kzd"_s, "DROP TABLE 定期支払; CREATE TABLE 定期支払 (ID INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                " 勘定科目ID INTEGER, 支払日 INTEGER, 自動アナウンス INTEGER);"
+                                "INSERT INTO 定期支払 (勘定科目ID, 支払日, 自動アナウンス) VALUES (3, 27, 1);");
+        QVERIFY(doc.OnOpenDocument(copy + u".kzd"_s));
+        QCOMPARE(doc.PaymentLayout(), 1);
+        QCOMPARE(RowsOf(m_connection, u"出納簿"_s), before[u"出納簿"_s]);
+        QVERIFY(QFile::exists(BackupPathOf(copy + u".kzd"_s)));
+        QVERIFY(doc.DeleteDataFile());
+        QVERIFY(!QFile::exists(copy + u".kzd"_s));
+        QCOMPARE(m_host.Take(), QStringList{u"科目テーブルがインポートされました。"_s});
     }
 };
 

@@ -91,6 +91,14 @@ private Q_SLOTS:
         QCOMPARE(s.targetFile, u"/a/new.kzd"_s);
         QCOMPARE(s.sourceFile, u"/b/old.kzd"_s);
         QCOMPARE(s.table, u"勘定科目"_s);
+        // Brackets, quotes and blanks in a folder's name are part of the path.
+        QVERIFY(CJetTranslator::Translate(
+            u"SELECT * INTO [;DATABASE=/a/家計[2010] 'x'/new.kzd].[勘定科目] FROM [;DATABASE=/b/[old]/o.kzd].[勘定科目]"_s, s,
+            error));
+        QCOMPARE(s.targetFile, u"/a/家計[2010] 'x'/new.kzd"_s);
+        QCOMPARE(s.sourceFile, u"/b/[old]/o.kzd"_s);
+        QVERIFY(CJetTranslator::Translate(u"SELECT * INTO [Text;database=/tmp/家計[2010]].出納簿.csv FROM 出納簿"_s, s, error));
+        QCOMPARE(s.csvPath, u"/tmp/家計[2010]/出納簿.csv"_s);
     }
 
     void dateFunctions()
