@@ -128,6 +128,11 @@ private Q_SLOTS:
             const qint64 lastAmount = scalar(db, "SELECT 金額 FROM 出納簿 WHERE ID = (SELECT MAX(ID) FROM 出納簿)");
             const qint64 totals = scalar(db, "SELECT coalesce(SUM(合計), 0) FROM _月計");
             const qint64 sum = scalar(db, "SELECT coalesce(SUM(金額), 0) FROM 出納簿");
+            // Each running total against the entries themselves, up to its month's end.
+            const qint64 wrongRunning = scalar(db, "SELECT COUNT(*) FROM _累計 r WHERE r.合計 <> (SELECT coalesce(SUM(金額), 0)"
+                                                   " FROM 出納簿 e WHERE e.勘定科目ID = r.勘定科目ID"
+                                                   " AND substr(e.日付, 1, 8) || '01' <= r.月初)");
+            const qint64 runningRows = scalar(db, "SELECT COUNT(*) FROM _累計");
             sqlite3_close(db);
             QCOMPARE(integrity, u"ok"_s);
             // Every reported entry is there; at most one more was stored
@@ -139,6 +144,8 @@ private Q_SLOTS:
             QCOMPARE(count, last);
             QCOMPARE(lastAmount, amountOf(int(last)));
             QCOMPARE(totals, sum);
+            QCOMPARE(wrongRunning, 0);
+            QVERIFY(count == 0 || runningRows > 0);
         }
         // And the program opens it as a ledger without a word.
         CDBConnection connection;
@@ -147,7 +154,7 @@ private Q_SLOTS:
         QVERIFY(doc.OnOpenDocument(path));
         QCOMPARE(host.notices, QStringList());
         qInfo("%d kills in %.1f s: %d entries stored, %lld reported, %d stored but killed before the report;"
-              " integrity, last entry and month totals right after every kill",
+              " integrity, last entry, month and running totals right after every kill",
               kills, clock.elapsed() / 1000.0, lastReported, written, aheadOfReport);
     }
 };
