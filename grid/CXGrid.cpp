@@ -210,9 +210,10 @@ void CXGrid::focusInEvent(QFocusEvent* event)
 
 bool CXGrid::ShouldSpeakFocus(Qt::FocusReason reason) const
 {
-    // A closing menu or dialog hands the focus back without the user going
+    // A closing menu, menu bar or dialog hands the focus back without the user going
     // anywhere; the command that ran says what happened.
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
+           && reason != Qt::MenuBarFocusReason;
 }
 
 void CXGrid::resizeEvent(QResizeEvent* event)

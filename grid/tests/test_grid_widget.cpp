@@ -190,6 +190,8 @@ private Q_SLOTS:
         dialog.exec();
         w.window.activateWindow();  // the window manager's part
         QTRY_COMPARE(returns.focusIns, 2);
+        w.other->setFocus();
+        w.grid->setFocus(Qt::MenuBarFocusReason);   // the menu bar left by Alt or Escape
         QTest::qWait(20);
         QCOMPARE(heard.Lines(), QStringList());
     }
