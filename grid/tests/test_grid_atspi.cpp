@@ -8,7 +8,12 @@
 
 #include "grid/CXGrid.h"
 
+#include "kolib/CKoVComboBox.h"
+#include "kolib/CKoVDateTimeStatic.h"
+#include "kolib/KoMnemonic.h"
+
 #include <QApplication>
+#include <QLabel>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -38,6 +43,19 @@ int Serve(int argc, char** argv)
     auto* grid = new CXGrid;
     grid->setAccessibleName(u"リスト表示"_s);
     layout->addWidget(grid);
+    // The toolkit's labelled controls beside it, as the views and dialogs have them.
+    auto* sideLabel = new QLabel(u"収支(&0)"_s);
+    auto* side = new CKoVComboBox;
+    side->addItems({u"収入"_s, u"支出"_s});
+    side->setCurrentIndex(1);
+    KoTieLabel(sideLabel, side);
+    auto* dayLabel = new QLabel(u"登録日(&T)"_s);
+    auto* day = new CKoVDateTimeStatic;
+    day->SetDate(QDate(2024, 5, 1));
+    KoTieLabel(dayLabel, day);
+    for (QWidget* control : {static_cast<QWidget*>(sideLabel), static_cast<QWidget*>(side),
+                             static_cast<QWidget*>(dayLabel), static_cast<QWidget*>(day)})
+        layout->addWidget(control);
     grid->SetRowCount(4);
     grid->SetColumnCount(4);
     grid->SetFixedRowCount(1);
@@ -151,6 +169,19 @@ class TestGridAtspi : public QObject {
         const QDBusMessage reply = Call(ref, u"org.a11y.atspi.Accessible"_s, u"GetChildren"_s);
         return reply.arguments().isEmpty() ? QList<Ref>() : Refs(reply.arguments()[0].value<QDBusArgument>());
     }
+    QString RoleName(const Ref& ref)
+    {
+        return Call(ref, u"org.a11y.atspi.Accessible"_s, u"GetRoleName"_s).arguments().value(0).toString();
+    }
+    // The first object found depth first whose name or role name is the one asked for.
+    Ref Find(const Ref& ref, const QString& wanted, bool byRole, int depth = 0)
+    {
+        if ((byRole ? RoleName(ref) : Property(ref, u"Name"_s)) == wanted) return ref;
+        if (depth > 8) return {};
+        for (const Ref& child : Children(ref))
+            if (const Ref found = Find(child, wanted, byRole, depth + 1); !found.path.isEmpty()) return found;
+        return {};
+    }
     Ref FindTable(const Ref& ref, int depth = 0)
     {
         const QDBusMessage reply = Call(ref, u"org.a11y.atspi.Accessible"_s, u"GetInterfaces"_s);
@@ -259,6 +290,14 @@ private Q_SLOTS:
         QCOMPARE(Property(OneRef(column.arguments().value(0)), u"Name"_s), u"支出"_s);
         const QDBusMessage row = Call(table, u"org.a11y.atspi.Table"_s, u"GetRowHeader"_s, {1});
         QCOMPARE(Property(OneRef(row.arguments().value(0)), u"Name"_s), u"繰越"_s);
+
+        // A combo box is named by its label, not by the entry it shows; the
+        // date label by its caption and the date.
+        const Ref window{table.service, u"/org/a11y/atspi/accessible/root"_s};
+        const Ref combo = Find(window, u"combo box"_s, true);
+        QVERIFY2(!combo.path.isEmpty(), "no combo box on the accessibility bus");
+        QCOMPARE(Property(combo, u"Name"_s), u"収支"_s);
+        QVERIFY2(!Find(window, u"登録日 2024年5月1日"_s, false).path.isEmpty(), "the date label's name lacks its date");
     }
 };
 
