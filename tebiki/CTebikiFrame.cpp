@@ -22,12 +22,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// White on black in a Mincho face at 12 points, as the manual has always read.
-void applyManualLook(QWidget* pane)
+// The sizes Control+Shift+Up and Down step through; the manual reads at 12.
+const QList<int> paneSizes{12, 14, 16, 18, 22, 26, 30, 36, 45};
+
+// White on black in a Mincho face, as the manual has always read.
+void applyManualLook(QWidget* pane, int pointSize)
 {
     QFont font;
     font.setFamilies({u"ＭＳ 明朝"_s, u"IPAMincho"_s, u"IPA明朝"_s, u"Noto Serif CJK JP"_s});
-    font.setPointSize(12);
+    font.setPointSize(pointSize);
     pane->setFont(font);
     QPalette palette = pane->palette();
     for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
@@ -58,8 +61,7 @@ CTebikiFrame::CTebikiFrame(const CTebikiDoc& doc, QWidget* parent)
     m_splitter->setCollapsible(0, false);
     m_splitter->setStretchFactor(0, 0);   // a larger window gives its room to the page
     m_splitter->setStretchFactor(1, 1);
-    applyManualLook(m_tree);
-    applyManualLook(m_text);
+    SetPaneFontSize(paneSizes.first());
     setCentralWidget(m_splitter);
     BuildMenus();
     BuildFunctionKeys();
@@ -140,6 +142,21 @@ bool CTebikiFrame::RunCommand(int id)
     }
 }
 
+void CTebikiFrame::SetPaneFontSize(int pointSize)
+{
+    m_paneFontSize = pointSize;
+    applyManualLook(m_tree, pointSize);
+    applyManualLook(m_text, pointSize);
+}
+
+void CTebikiFrame::StepPaneFontSize(int direction)
+{
+    const qsizetype at = std::max<qsizetype>(0, paneSizes.indexOf(m_paneFontSize));
+    SetPaneFontSize(paneSizes.at(std::clamp<qsizetype>(at + direction, 0, paneSizes.size() - 1)));
+    // Said at the ends too, so the key is never met by silence.
+    KoAppReadText(u"文字サイズ %1"_s.arg(m_paneFontSize), 1, 0);
+}
+
 void CTebikiFrame::OnIndexChosen(int index)
 {
     if (index >= 0 && index < m_doc.Pages().size()) m_text->ShowPage(m_doc.Page(index));
@@ -217,6 +234,10 @@ bool CTebikiFrame::HandleKey(QKeyEvent* key)
     if (code == Qt::Key_Escape || code == Qt::Key_Alt) {
         KoAppStopRead();
         return code == Qt::Key_Escape;   // Alt still opens the menu bar
+    }
+    if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && (code == Qt::Key_Up || code == Qt::Key_Down)) {
+        StepPaneFontSize(code == Qt::Key_Up ? 1 : -1);
+        return true;
     }
     if (modifiers != Qt::ControlModifier) return false;
     static const std::map<int, int> controlKeys{{Qt::Key_F, CmdTebikiFind},

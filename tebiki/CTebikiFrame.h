@@ -2,7 +2,8 @@
 // The manual viewer's window: the contents tree above the page text, both
 // white on black in a Mincho face. Tab and Enter switch panes, Escape and Alt
 // stop speech, Control+F/N/P/Z find, find again and step through the
-// contents, F1 to F5 open the function-key menu. User-interface thread only.
+// contents, F1 to F5 open the function-key menu, Control+Shift+Up and Down
+// make the panes' text larger and smaller. User-interface thread only.
 
 #include "CFindDialog.h"
 #include "CTebikiDoc.h"
@@ -31,6 +32,7 @@ public:
     CTextView* Text() const { return m_text; }
     // What "次を検索" looks for; empty before the first search.
     const FindRequest& LastSearch() const { return m_lastSearch; }
+    int PaneFontSize() const { return m_paneFontSize; }
     // Searches the page from the caret; a match is selected (with a beep),
     // else "文字列 '%s' が見つかりませんでした。" is shown.
     void Find(const FindRequest& request);
@@ -49,6 +51,8 @@ private:
     void OnFindNext();
     void Read(int command);
     void SwitchPane();
+    void SetPaneFontSize(int pointSize);
+    void StepPaneFontSize(int direction);
     bool HandleKey(QKeyEvent* key);
 
     const CTebikiDoc& m_doc;
@@ -59,5 +63,6 @@ private:
     CKoVFKeyMenu m_fkeyMenu;
     bool m_functionKeyHeld = false;
     bool m_splitterPlaced = false;
+    int m_paneFontSize = 12;
     FindRequest m_lastSearch;
 };

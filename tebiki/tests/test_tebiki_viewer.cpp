@@ -102,6 +102,20 @@ private Q_SLOTS:
         QVERIFY(m_frame->Tree()->hasFocus());
     }
 
+    void theTextGrowsAndShrinksByKeys()
+    {
+        QCOMPARE(m_frame->Text()->font().pointSize(), 12);
+        key(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+        key(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(m_frame->Text()->font().pointSize(), 16);
+        QCOMPARE(m_frame->Tree()->font().pointSize(), 16);
+        key(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+        for (int i = 0; i < 3; ++i) key(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);   // past the smallest
+        QCOMPARE(m_frame->Text()->font().pointSize(), 12);
+        QCOMPARE(m_voice.Heard(), (QStringList{u"文字サイズ 14"_s, u"文字サイズ 16"_s, u"文字サイズ 14"_s,
+                                               u"文字サイズ 12"_s, u"文字サイズ 12"_s, u"文字サイズ 12"_s}));
+    }
+
     void readingCommandsSpeakTheirPartOfThePage()
     {
         m_frame->Tree()->SelectIndex(3);
