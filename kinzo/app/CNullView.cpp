@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QShowEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -31,5 +32,10 @@ void CNullView::showEvent(QShowEvent* event)
     CKinzoViewBase::showEvent(event);
     // A window coming back from the task bar is no news; after what was said
     // before (a closing file's words), not over it.
-    if (!event->spontaneous()) KoAppReadText(StartHint(), 0, 0);
+    // Said once the start-up or command that showed it is done: a file it
+    // opens straight away hides the view again, and then there is nothing to say.
+    if (event->spontaneous()) return;
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible()) KoAppReadText(StartHint(), 0, 0);
+    });
 }

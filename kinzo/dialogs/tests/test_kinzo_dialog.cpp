@@ -286,9 +286,16 @@ private Q_SLOTS:
         f.ClearHeard();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(f.Heard(), QStringList{hint});
+        QTRY_COMPARE(f.Heard(), QStringList{hint});
         window.setCurrentWidget(ledger);   // a file opened
         window.setCurrentWidget(placeholder);   // and closed again
+        QTRY_COMPARE(f.Heard(), (QStringList{hint, hint}));
+        // Shown only on the way to a file opened at once (start-up with the last
+        // file): nothing to say.
+        window.setCurrentWidget(ledger);
+        window.setCurrentWidget(placeholder);
+        window.setCurrentWidget(ledger);
+        QTest::qWait(50);
         QCOMPARE(f.Heard(), (QStringList{hint, hint}));
     }
 
