@@ -4,6 +4,7 @@
 
 #include "kolib/KoAppSettings.h"
 #include "kolib/KoAppVoice.h"
+#include "kolib/KoKeyboardKeeper.h"
 #include "kolib/KoMessageBox.h"
 #include "kolib/KoTranslations.h"
 #include "platform/Beep.h"
@@ -66,6 +67,7 @@ int CSanboApp::Run()
 {
     CSanboDlg dialog(m_iniFile);
     m_singleProcess.SetMark(&dialog, 1);
+    KoKeepKeyboard(dialog);
     dialog.DoModal();
     m_singleProcess.SetMark(&dialog, 0);
     m_settingInfo.Save();

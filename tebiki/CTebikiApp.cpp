@@ -3,6 +3,7 @@
 #include "CTebikiFrame.h"
 
 #include "kolib/KoAppVoice.h"
+#include "kolib/KoKeyboardKeeper.h"
 #include "kolib/KoMessageBox.h"
 #include "kolib/KoTranslations.h"
 
@@ -43,9 +44,8 @@ bool CTebikiApp::InitInstance(const QStringList& arguments)
         return false;
 
     m_frame = std::make_unique<CTebikiFrame>(m_document);
-    m_frame->setGeometry(m_frame->screen()->availableGeometry());
-    m_frame->showMaximized();
-    m_frame->activateWindow();
+    KoShowMaximised(*m_frame, m_frame->screen()->availableGeometry());
+    KoKeepKeyboard(*m_frame);
     m_singleProcess.SetMark(m_frame.get(), 1);
     m_voice.SetRead(1);
     if (manual.isEmpty()) KoMessageBox(m_frame.get(), u"ファイルが指定されていません。"_s);

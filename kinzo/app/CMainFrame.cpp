@@ -8,6 +8,7 @@
 #include "kolib/KoCommandEvent.h"
 #include "kolib/CKoVFileDialog.h"
 #include "kolib/KoAppVoice.h"
+#include "kolib/KoKeyboardKeeper.h"
 #include "kolib/KoMessageBox.h"
 #include "kolib/KoMnemonic.h"
 
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QStackedWidget>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -76,6 +76,7 @@ bool CMainFrame::Create()
         return false;
     }
     qApp->installEventFilter(this);
+    KoKeepKeyboard(*this);
     return true;
 }
 
@@ -160,9 +161,6 @@ bool CMainFrame::event(QEvent* e)
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* e)
 {
-    if (e->type() == QEvent::Hide && watched != this && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->isWindow())
-        TakeKeyboardBackLater();
     if (QApplication::activeWindow() != this || QApplication::activeModalWidget())
         return QMainWindow::eventFilter(watched, e);
     if (e->type() == QEvent::ShortcutOverride && IsMagnificationKey(static_cast<QKeyEvent*>(e))) {
@@ -172,15 +170,6 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* e)
     }
     if (e->type() == QEvent::KeyPress && HandleFrameKey(static_cast<QKeyEvent*>(e))) return true;
     return QMainWindow::eventFilter(watched, e);
-}
-
-// A desktop without a window manager gives the keyboard to no one when a
-// dialog closes: the window takes it back, so the next key is not lost.
-void CMainFrame::TakeKeyboardBackLater()
-{
-    QTimer::singleShot(0, this, [this] {
-        if (isVisible() && !QApplication::activeWindow() && !QApplication::activePopupWidget()) activateWindow();
-    });
 }
 
 bool CMainFrame::IsMagnificationKey(const QKeyEvent* key)

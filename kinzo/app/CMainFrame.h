@@ -137,7 +137,6 @@ private:
     // magnification keys).
     bool HandleFrameKey(QKeyEvent* key);
     static bool IsMagnificationKey(const QKeyEvent* key);
-    void TakeKeyboardBackLater();
 
     CKinzoApp& m_app;
     std::map<int, FrameCommand> m_commands;

@@ -1,5 +1,6 @@
 #include "CWindowPlacement.h"
 
+#include "kolib/KoKeyboardKeeper.h"
 #include "platform/PrivateProfile.h"
 
 #include <QScreen>
@@ -38,8 +39,5 @@ QRect CWindowPlacement::NormalGeometry(const QWidget& window) const
 
 void CWindowPlacement::ShowMaximised(QWidget& window) const
 {
-    window.setGeometry(NormalGeometry(window));
-    window.showMaximized();
-    // Without a window manager nobody else gives the new window the keyboard.
-    window.activateWindow();
+    KoShowMaximised(window, NormalGeometry(window));
 }
