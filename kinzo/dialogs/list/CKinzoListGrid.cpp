@@ -4,6 +4,8 @@
 #include "kinzo/data/CViewKinzo.h"
 #include "kinzo/dialogs/DialogTexts.h"
 
+#include <QEvent>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -17,6 +19,14 @@ constexpr int Formats[CKinzoListGrid::ColumnCount] = {Qt::AlignHCenter, Qt::Alig
 CKinzoListGrid::CKinzoListGrid(QWidget* parent) : CXGrid(parent)
 {
     SetupColumns(0);
+}
+
+void CKinzoListGrid::changeEvent(QEvent* event)
+{
+    CXGrid::changeEvent(event);
+    if (event->type() != QEvent::FontChange || font().pointSize() == GetFontSize()) return;
+    SetFont(GetFontName(), font().pointSize());
+    Redraw();
 }
 
 void CKinzoListGrid::SetupColumns(int entryCount)

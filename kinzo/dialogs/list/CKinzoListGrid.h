@@ -39,6 +39,8 @@ public:
 protected:
     bool ShouldSpeakFocus(Qt::FocusReason reason) const override;
     void focusInEvent(QFocusEvent* event) override;
+    // The dialog's magnification reaches the grid through the widget font.
+    void changeEvent(QEvent* event) override;
 
 private:
     void SetupColumns(int entryCount);
