@@ -1,6 +1,7 @@
 // The cash book program.
 
 #include "kinzo/app/CKinzoApp.h"
+#include "kinzo/dialogs/DialogCommands.h"
 #include "kinzo/views/LedgerViews.h"
 
 #include "kolib/KoDisplay.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     }
     CKinzoApp app(argc, argv);
     RegisterLedgerViews();
+    RegisterDialogCommands();
     if (!app.InitInstance(app.arguments().mid(1))) return 0;
     return app.exec();
 }

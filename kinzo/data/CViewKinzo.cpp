@@ -20,6 +20,21 @@ QString n(qint64 value)
 // entries' own columns read the table and spare the engine the joins.
 const QString entryTable = u"出納簿"_s;
 
+// The days from first and up to last on the column, each end left open when
+// invalid; empty when both are.
+QString periodCondition(const QString& column, const QDate& first, const QDate& last)
+{
+    QStringList parts;
+    if (first.isValid()) parts << column + u">="_s + DateLiteral(first);
+    if (last.isValid()) parts << column + u"<="_s + DateLiteral(last);
+    return parts.join(u" AND "_s);
+}
+
+QString whereOf(const QString& condition)
+{
+    return condition.isEmpty() ? QString() : u" WHERE "_s + condition;
+}
+
 bool isMonthEnd(const QDate& day)
 {
     return day.day() == day.daysInMonth();
@@ -176,8 +191,7 @@ DbStatus CViewKinzo::SelectEntries(const QString& whereClause, const QString& or
 DbStatus CViewKinzo::SelectForItem(int itemId, const QDate& first, const QDate& last, QList<_ViewEntry>& entries)
 {
     QString where = u"勘定科目ID="_s + n(itemId);
-    if (first.isValid()) where += u" AND 日付>="_s + DateLiteral(first);
-    if (last.isValid()) where += u" AND 日付<="_s + DateLiteral(last);
+    if (const QString period = periodCondition(u"日付"_s, first, last); !period.isEmpty()) where += u" AND "_s + period;
     return SelectEntries(where, u"日付, 勘定科目ID"_s, entries);
 }
 
@@ -206,16 +220,16 @@ DbStatus CViewKinzo::MonthTotals(const QDate& first, const QDate& last, ValueMap
                          " WHERE 月初 BETWEEN %1 AND %2 GROUP BY Format([月初],'yyyy/mm'), 勘定科目ID"_s.arg(
                              DateLiteral(first), DateLiteral(last)),
                          rows);
-    return SelectSql(u"SELECT Format([日付],'yyyy/mm') AS 年月, 勘定科目ID, SUM(金額) AS 合計 FROM %1"
-                     " WHERE 日付 BETWEEN %2 AND %3 GROUP BY Format([日付],'yyyy/mm'), 勘定科目ID"_s.arg(
-                         entryTable, DateLiteral(first), DateLiteral(last)),
+    return SelectSql(u"SELECT Format([日付],'yyyy/mm') AS 年月, 勘定科目ID, SUM(金額) AS 合計 FROM %1%2"
+                     " GROUP BY Format([日付],'yyyy/mm'), 勘定科目ID"_s.arg(
+                         entryTable, whereOf(periodCondition(u"日付"_s, first, last))),
                      rows);
 }
 
 DbStatus CViewKinzo::DayTotals(const QDate& first, const QDate& last, ValueMapList& rows)
 {
-    return SelectSql(u"SELECT 日付, 勘定科目ID, SUM(金額) AS 合計 FROM %1 WHERE 日付 BETWEEN %2 AND %3"
-                     " GROUP BY 日付, 勘定科目ID ORDER BY 日付"_s.arg(entryTable, DateLiteral(first), DateLiteral(last)),
+    return SelectSql(u"SELECT 日付, 勘定科目ID, SUM(金額) AS 合計 FROM %1%2 GROUP BY 日付, 勘定科目ID ORDER BY 日付"_s.arg(
+                         entryTable, whereOf(periodCondition(u"日付"_s, first, last))),
                      rows);
 }
 
@@ -245,7 +259,7 @@ DbStatus CViewKinzo::FiscalYearTotals(const QDate& first, const QDate& last, int
 
 DbStatus CViewKinzo::SelectRange(const QDate& first, const QDate& last, QList<_ViewEntry>& entries)
 {
-    return SelectEntries(u"日付>=%1 AND 日付<=%2"_s.arg(DateLiteral(first), DateLiteral(last)), u"日付, 出納簿.ID"_s, entries);
+    return SelectEntries(periodCondition(u"日付"_s, first, last), u"日付, 出納簿.ID"_s, entries);
 }
 
 DbStatus CViewKinzo::SelectRange(const QDate& first, const QDate& last, const AccountItemNode* tree,

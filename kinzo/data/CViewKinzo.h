@@ -37,17 +37,18 @@ public:
     // there is none.
     DbStatus NextDateWithData(const QDate& day, QDate& found);
     DbStatus PrevDateWithData(const QDate& day, QDate& found);
-    // Per month with entries and account item in first..last: columns 年月
-    // ("yyyy/mm"), 勘定科目ID, 合計.
+    // Per month with entries and account item in first..last (each end open
+    // when invalid): columns 年月 ("yyyy/mm"), 勘定科目ID, 合計.
     DbStatus MonthTotals(const QDate& first, const QDate& last, ValueMapList& rows);
-    // Per day and account item in first..last, by day: 日付, 勘定科目ID, 合計.
+    // Per day and account item in first..last (each end open when invalid),
+    // by day: 日付, 勘定科目ID, 合計.
     DbStatus DayTotals(const QDate& first, const QDate& last, ValueMapList& rows);
     // Per fiscal year (named by the calendar year it starts in; startMonth
     // 1-12) and account item, from first and up to last when valid: 年度,
     // 勘定科目ID, 合計.
     DbStatus FiscalYearTotals(const QDate& first, const QDate& last, int startMonth, ValueMapList& rows);
-    // The entries of first..last by day and key; with a tree (or subtree),
-    // only those booked to one of its items.
+    // The entries of first..last (each end open when invalid) by day and key;
+    // with a tree (or subtree), only those booked to one of its items.
     DbStatus SelectRange(const QDate& first, const QDate& last, QList<_ViewEntry>& entries);
     DbStatus SelectRange(const QDate& first, const QDate& last, const AccountItemNode* tree,
                          QList<_ViewEntry>& entries);

@@ -5,9 +5,16 @@
 
 #include "kinzo/data/DbStatus.h"
 
+#include <QDate>
 #include <QString>
 
 namespace dialog_text {
+
+// A day as the dialogs write it: "%4d年%2d月%2d日" (blank-padded).
+inline QString DayText(const QDate& day)
+{
+    return QStringLiteral("%1年%2月%3日").arg(day.year(), 4).arg(day.month(), 2).arg(day.day(), 2);
+}
 
 inline QString NoAccountSelected() { return QStringLiteral("科目が選択されていません。"); }
 inline QString SelectLeafAccount() { return QStringLiteral("最下位の科目まで選択してください。"); }
@@ -20,6 +27,7 @@ inline QString ParentHasEntries()
 }
 inline QString AccountInsertFailed() { return QStringLiteral("科目レコード追加に失敗しました。"); }
 inline QString MoveToChildFailed() { return QStringLiteral("子科目へのデータ移動に失敗しました。"); }
+inline QString EntrySelectFailed() { return QStringLiteral("出納レコード抽出に失敗しました。"); }
 inline QString EntryDeleteFailed() { return QStringLiteral("出納レコード削除に失敗しました。"); }
 inline QString LoanUpdateFailed() { return QStringLiteral("分割支払いレコード更新に失敗しました。"); }
 

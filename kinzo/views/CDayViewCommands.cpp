@@ -8,6 +8,7 @@
 #include "kinzo/dialogs/CKinzoDialog.h"
 #include "kinzo/dialogs/DialogTexts.h"
 #include "kinzo/dialogs/EntryHint.h"
+#include "kinzo/dialogs/list/EntryListOpener.h"
 #include "kolib/CKoVFileDialog.h"
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
@@ -26,9 +27,13 @@ bool CDayView::OnCommand(int commandId)
     case CmdNext: StepDay(1); return true;
     case CmdPreviousDateWithData: StepToDateWithData(false); return true;
     case CmdNextDateWithData: StepToDateWithData(true); return true;
-    // 指定科目表示 needs the account selection and the entry list, which the
-    // program does not have yet: it stays disabled and does nothing.
-    case CmdSelectAccount: return true;
+    case CmdSelectAccount: {
+        // The day list has no account line to start from: the choice starts
+        // empty, on the month of the day shown.
+        const QDate first(m_date.year(), m_date.month(), 1);
+        OpenEntryListFor(this, GetDocument(), 0, first, first.addMonths(1).addDays(-1));
+        return true;
+    }
     case CmdCopy: m_grid->CopyCellText(); return true;
     case CmdCopyWithNames: m_grid->CopyCellWithHeaders(0, 0, m_grid->GetCurrentCell()); return true;
     case CmdCopyRecord: m_grid->CopyRecordWithHeaders(0, 0, m_grid->GetCurrentCell().row); return true;
@@ -57,9 +62,9 @@ std::optional<bool> CDayView::IsCommandEnabled(int commandId) const
     case CmdCopyWithNames:
     case CmdCopyRecord:
         return m_grid->IsValidCell(cur.row, cur.col) != 0;
-    case CmdSelectAccount:
     case CmdPaste:
         return false;
+    case CmdSelectAccount:
     case CmdEntryNew:
     case CmdPrevious:
     case CmdNext:
@@ -149,7 +154,7 @@ void CDayView::DeleteEntry()
     CTableKinzo& entries = GetDocument().KinzoTable();
     _KinzoEntry entry;
     if (entries.GetEntry(id, entry) != DbStatus::Ok) {
-        KoMessageBox(this, u"出納レコード抽出に失敗しました。"_s);
+        KoMessageBox(this, dialog_text::EntrySelectFailed());
         return;
     }
     if (entries.DeleteById(id) != DbStatus::Ok) {

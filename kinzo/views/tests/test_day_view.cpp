@@ -139,7 +139,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!f.Heard().filter(QRegularExpression(u"^2 第１階層科目 食費"_s)).isEmpty());
 
         QCOMPARE(v->IsCommandEnabled(CmdEntryChange), std::optional<bool>(true));
-        QCOMPARE(v->IsCommandEnabled(CmdSelectAccount), std::optional<bool>(false));
+        QCOMPARE(v->IsCommandEnabled(CmdSelectAccount), std::optional<bool>(true));
         QCOMPARE(v->IsCommandEnabled(12345), std::nullopt);
         v->Grid().SetCurrentCell(1, 1);
         QCOMPARE(v->IsCommandEnabled(CmdEntryChange), std::optional<bool>(false));
