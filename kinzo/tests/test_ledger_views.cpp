@@ -9,7 +9,12 @@
 #include "kinzo/app/CMainFrame.h"
 #include "kinzo/app/KinzoCommands.h"
 #include "kinzo/data/CKinzoDoc.h"
+#include "kinzo/dialogs/CKinzoDialog.h"
+#include "kinzo/dialogs/accounts/CAccountSelectDialog.h"
+#include "kinzo/dialogs/list/CKinzoListDialog.h"
+#include "kinzo/dialogs/list/CKinzoListGrid.h"
 #include "kinzo/dialogs/tests/LedgerAppFixture.h"
+#include "kolib/CKoIntegerEdit.h"
 #include "kinzo/views/CCellAnnouncer.h"
 #include "kinzo/views/LedgerViews.h"
 #include "kinzo/views/summary/CMonthView.h"
@@ -44,8 +49,9 @@ class TestLedgerViews : public QObject {
     CSummaryView* summary() { return dynamic_cast<CSummaryView*>(frame().ActiveView()); }
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
+        // The main window takes the keyboard back once a dialog has gone.
+        QTRY_VERIFY(QApplication::focusWidget() && !QApplication::activeModalWidget());
         QWidget* target = QApplication::focusWidget();
-        QVERIFY(target);
         QTest::keyClick(target, Qt::Key(key), modifiers);
     }
     // What the user hears after a key that loads a view: its words, then the cell.
@@ -191,6 +197,63 @@ private Q_SLOTS:
         QTRY_COMPARE(activeForm(), CYearView::FormId);
         QCOMPARE(f.App().m_currentDate, QDate(2010, 1, 20));
         QTRY_COMPARE(f.Heard().value(0), u"月表示 2009年度"_s);
+    }
+
+    void theEntriesBehindAFigure()
+    {
+        frame().RunCommand(CmdMonthView);
+        QTRY_COMPARE(activeForm(), CMonthView::FormId);
+        frame().RunCommand(CmdExpandLevel2);
+        CSummaryGrid& grid = summary()->Grid();
+        const int day31 = grid.FirstPeriodPosition() + 30;
+        const auto figure = [&grid](int account, int position) {
+            const CXCellID cell = grid.CellOf(grid.LineOfAccount(account), position);
+            return grid.GetCellText(cell.row, cell.col);
+        };
+        grid.SetCurrentCell(day31, grid.LineOfAccount(m_groceries));
+        QTest::qWait(CCellAnnouncer::PauseMs + 50);
+        f.ClearHeard();
+
+        // The list of the figure's item and day: change its one entry there.
+        WhenModalOf<CKinzoListDialog>([this](CKinzoListDialog* list) {
+            QCOMPARE(f.Heard().value(0), u"科目名 食料品 期間 2010年 5月31日 件数は1件です。"_s);
+            WhenModalOf<CKinzoDialog>([](CKinzoDialog* entry) {
+                entry->findChild<CKoIntegerEdit*>(u"1011"_s)->setText(u"1500"_s);
+                entry->Register();
+            });
+            QTest::keyClick(&list->Grid(), Qt::Key_Return);
+            // Cancel of the delete question keeps it.
+            f.answers = {KoAnswer::Cancel};
+            QTest::keyClick(&list->Grid(), Qt::Key_D, Qt::ControlModifier);
+            QCOMPARE(list->Grid().EntryCount(), 1);
+            list->reject();
+        });
+        press(Qt::Key_Return, Qt::ControlModifier);
+        QTRY_COMPARE(figure(m_groceries, day31), u"1,500"_s);
+        QCOMPARE(figure(m_food, grid.TotalPosition()), u"4,000"_s);
+        QCOMPARE(summary()->Grid().GetCurrentAccount(), m_groceries);
+
+        // Delete it from the list: the figure and the totals drop.
+        WhenModalOf<CKinzoListDialog>([](CKinzoListDialog* list) {
+            QTest::keyClick(&list->Grid(), Qt::Key_D, Qt::ControlModifier);
+            QCOMPARE(list->Grid().EntryCount(), 0);
+            list->reject();
+        });
+        press(Qt::Key_Return, Qt::ControlModifier);
+        QTRY_COMPARE(figure(m_groceries, day31), u"0"_s);
+        QCOMPARE(figure(m_food, grid.TotalPosition()), u"2,500"_s);
+        QCOMPARE(f.EntriesOf(QDate(2010, 5, 31), QDate(2010, 5, 31)).size(), 0);
+
+        // A subtotal asks for the item first; Cancel there ends it.
+        grid.SetCurrentCell(day31, grid.LineOfAccount(m_food));
+        bool asked = false;
+        WhenModalOf<CAccountSelectDialog>([&asked](CAccountSelectDialog* select) {
+            asked = true;
+            select->reject();
+        });
+        press(Qt::Key_Return, Qt::ControlModifier);
+        QTRY_VERIFY(asked);
+        QCOMPARE(activeForm(), CMonthView::FormId);
     }
 
     void viewCommandsActOnTheTable()
