@@ -140,6 +140,12 @@ void CKoVDialogBase::CentreOnParent()
     if (!area.isValid()) return;
     QRect frame = frameGeometry();
     frame.moveCenter(area.center());
+    // Kept on the screen, title bar first, when the owner sits near an edge.
+    if (const QScreen* screen = this->screen()) {
+        const QRect screenArea = screen->availableGeometry();
+        frame.moveLeft(std::max(screenArea.left(), std::min(frame.left(), screenArea.right() - frame.width() + 1)));
+        frame.moveTop(std::max(screenArea.top(), std::min(frame.top(), screenArea.bottom() - frame.height() + 1)));
+    }
     move(frame.topLeft());
 }
 

@@ -3,6 +3,7 @@
 #include "KoAppSettings.h"
 
 #include <QLayout>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -67,8 +68,17 @@ void CKoWindowZoom::Apply(double factor)
         if (child.widget) child.widget->setGeometry(scaled(child.rect, factor));
     if (QLayout* layout = m_window->layout()) layout->activate();
     if (m_window->isWindow() && m_windowSize.isValid()) {
-        const QSize wanted(qRound(m_windowSize.width() * factor), qRound(m_windowSize.height() * factor));
-        m_window->resize(wanted.expandedTo(m_window->minimumSizeHint()));
+        QSize wanted(qRound(m_windowSize.width() * factor), qRound(m_windowSize.height() * factor));
+        wanted = wanted.expandedTo(m_window->minimumSizeHint());
+        // A large font must not push the window's buttons off the screen. The
+        // frame is unknown before the window manager has shown the window:
+        // room for a title bar is kept then.
+        if (const QScreen* screen = m_window->screen()) {
+            QSize frame = m_window->frameGeometry().size() - m_window->size();
+            if (frame.isEmpty()) frame = QSize(8, 32);
+            wanted = wanted.boundedTo(screen->availableGeometry().size() - frame);
+        }
+        m_window->resize(wanted);
     }
     m_window->update();
 }

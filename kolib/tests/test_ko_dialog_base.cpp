@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
+#include <QScreen>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -227,6 +228,16 @@ private Q_SLOTS:
             QTest::keyClick(dialog.field, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(dialog.field->geometry(), QRect(10, 20, 100, 24));
         QCOMPARE(dialog.size(), QSize(300, 200));
+    }
+
+    void aMagnifiedDialogStaysOnTheScreen()
+    {
+        m_settings.Settings().SetFontSize(45);
+        PlacedDialog dialog;
+        showActive(dialog);
+        const QRect screen = dialog.screen()->availableGeometry();
+        QVERIFY(QSize(1500, 1000).width() > screen.width());   // 45/9 of 300 x 200 would not fit
+        QVERIFY(screen.contains(dialog.frameGeometry()));
     }
 
     void functionKeysGoToTheMenu()

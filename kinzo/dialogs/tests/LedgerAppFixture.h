@@ -142,11 +142,19 @@ inline void WhenModal(std::function<void(QWidget*)> f)
     timer->start();
 }
 
-// Runs f once a modal dialog of type T is up (after the call that opens it).
+// Runs f once a modal dialog of type T is up and shown (after the call that
+// opens it); other dialogs on the way are left alone.
 template <class T>
 void WhenModalOf(std::function<void(T*)> f)
 {
-    WhenModal([f](QWidget* modal) {
-        if (auto* dialog = qobject_cast<T*>(modal)) f(dialog);
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, f] {
+        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget()); modal && modal->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            f(modal);
+        }
     });
+    timer->start();
 }

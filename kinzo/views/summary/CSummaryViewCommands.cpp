@@ -158,6 +158,8 @@ void CSummaryView::NewEntry()
     const int account = m_grid->GetCurrentAccount();
     CKinzoDialog dialog(this, GetDocument(), DateOfCursor(), account > 0 ? account : 0);
     dialog.DoModal();
+    // Back on the table: the figure under the cursor, as it is now.
+    m_grid->SpeakCurrentCell();
 }
 
 void CSummaryView::OpenEntryList()
@@ -166,6 +168,7 @@ void CSummaryView::OpenEntryList()
     QDate first, last;
     CursorPeriod(first, last);
     OpenEntryListFor(this, GetDocument(), m_grid->GetCurrentAccount(), first, last);
+    m_grid->SpeakCurrentCell();
 }
 
 void CSummaryView::SaveCsv()
