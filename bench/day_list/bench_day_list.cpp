@@ -124,7 +124,7 @@ int main(int argc, char** argv)
     print("  key to the day loaded and announced", toLoad);
     print("  key to the cursor cell's text spoken", toCell);
     std::printf("  (the cell is said %d ms after the announcement, as the list always does)\n",
-                CDayView::AnnouncePauseMs);
+                CCellAnnouncer::PauseMs);
     std::sort(toLoad.begin(), toLoad.end());
     std::printf("aim: a day step under 50 ms: %s (worst load %.2f ms)\n", toLoad.back() < 50 ? "met" : "NOT met",
                 toLoad.back());

@@ -46,14 +46,7 @@ CDayView::CDayView(CKinzoDoc& document, QWidget* parent) : CKinzoViewBase(FormId
     connect(m_nextButton, &QPushButton::clicked, this, [this] { OnCommand(32955); });
     setFocusProxy(m_grid);
 
-    m_announceTimer.setSingleShot(true);
-    m_announceTimer.setInterval(AnnouncePauseMs);
-    connect(&m_announceTimer, &QTimer::timeout, this, [this] {
-        m_grid->SetCellSpeechPending(false);
-        // The user may have moved on already (that move has spoken), or the
-        // main window may have shown another view meanwhile.
-        if (isVisible() && m_grid->GetCurrentCell() == m_announcedCell) m_grid->SpeakCurrentCell();
-    });
+    m_announcer = std::make_unique<CCellAnnouncer>(*this, *m_grid);
     SetupGrid(0);
 }
 
@@ -107,8 +100,7 @@ void CDayView::ApplyGridSettings()
 
 bool CDayView::Load()
 {
-    m_announceTimer.stop();
-    m_grid->SetCellSpeechPending(false);
+    m_announcer->Cancel();
     if (const CKinzoApp* app = CKinzoApp::Instance()) m_date = app->m_currentDate;
     if (!m_date.isValid()) m_date = QDate::currentDate();
     m_dateLabel->setText(DateText());
@@ -137,15 +129,8 @@ bool CDayView::Load()
 
 void CDayView::Announce()
 {
-    KoAppReadText(u"リスト表示 "_s + DateText(), 1, 0);
     const int row = m_grid->EntryCount() > 0 ? m_grid->TotalRow() - 1 : CListGrid::CarryRow;
-    m_grid->SetSilentMoves(true);
-    m_grid->SetCurrentCell(row, CListGrid::ColLevel1);
-    m_grid->SetSilentMoves(false);
-    m_grid->Redraw();
-    m_announcedCell = m_grid->GetCurrentCell();
-    m_grid->SetCellSpeechPending(true);
-    m_announceTimer.start();
+    m_announcer->Announce(u"リスト表示 "_s + DateText(), {row, CListGrid::ColLevel1});
 }
 
 void CDayView::RecomputeTotals()

@@ -6,18 +6,19 @@
 // copies cells and lines, and saves the table as CSV.
 //
 // After each load the view says "リスト表示" and the date, then, a moment
-// later (AnnouncePauseMs, so the reader can begin it), the cell under the
-// cursor, which stands on the last entry line (the carry-over line on a day
-// without entries). The main window routes its commands here (OnCommand),
+// later (CCellAnnouncer), the cell under the cursor, which stands on the last
+// entry line (the carry-over line on a day without entries). The main window routes its commands here (OnCommand),
 // asks which can run (IsCommandEnabled) and passes on the document's update
 // hints (OnUpdate). Escape asks the main window for the month view.
 // User-interface thread only.
 
 #include "CKinzoViewBase.h"
+#include "kinzo/views/CCellAnnouncer.h"
 #include "kinzo/views/CListGrid.h"
 
 #include <QDate>
-#include <QTimer>
+
+#include <memory>
 
 class CKoButton;
 class QLabel;
@@ -27,7 +28,6 @@ class CDayView : public CKinzoViewBase {
     Q_OBJECT
 public:
     static constexpr int FormId = 101;
-    static constexpr int AnnouncePauseMs = 300;
 
     explicit CDayView(CKinzoDoc& document, QWidget* parent = nullptr);
     ~CDayView() override;
@@ -78,6 +78,5 @@ private:
     CKoButton* m_prevButton = nullptr;
     CKoButton* m_nextButton = nullptr;
     QDate m_date;
-    QTimer m_announceTimer;
-    CXCellID m_announcedCell;
+    std::unique_ptr<CCellAnnouncer> m_announcer;
 };

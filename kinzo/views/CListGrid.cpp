@@ -21,7 +21,7 @@ void* EntryData(int id)
 
 }  // namespace
 
-CListGrid::CListGrid(int printFlag, QWidget* parent) : CXGrid(parent), m_print(printFlag ? 1 : 0)
+CListGrid::CListGrid(int printFlag, QWidget* parent) : CLedgerGrid(parent), m_print(printFlag ? 1 : 0)
 {
     LoadWidths();
 }
@@ -161,21 +161,4 @@ void CListGrid::ApplyTotals(qint64 carryOver)
     SetCellText(TotalRow(), ColIncome, FormatAmount(income));
     SetCellText(TotalRow(), ColExpense, FormatAmount(expense));
     SetCellText(TotalRow(), ColBalance, FormatAmount(balance));
-}
-
-void CListGrid::OnCellChanged(CXCellID previous, CXCellID current, int key)
-{
-    if (m_silent) return;
-    CXGrid::OnCellChanged(previous, current, key);
-}
-
-void CListGrid::SpeakCurrentCell()
-{
-    const CXCellID cur = GetCurrentCell();
-    if (cur.IsSet()) CXGrid::OnCellChanged(GetPreviousCell(), cur, 0);
-}
-
-bool CListGrid::ShouldSpeakFocus(Qt::FocusReason reason) const
-{
-    return !m_cellSpeechPending && CXGrid::ShouldSpeakFocus(reason);
 }

@@ -10,14 +10,14 @@
 // and "ListPrn" on paper); a width the user drags is kept at once and
 // written back when the grid goes. User-interface thread only.
 
-#include "grid/CXGrid.h"
+#include "kinzo/views/CLedgerGrid.h"
 #include "kinzo/data/AccountItemList.h"
 
 #include <QList>
 
 struct _ViewEntry;
 
-class CListGrid : public CXGrid {
+class CListGrid : public CLedgerGrid {
     Q_OBJECT
 public:
     enum Column {
@@ -59,28 +59,13 @@ public:
     void ResetColumnWidths();
     static int DefaultWidth(int col, int printFlag);
 
-    // While set, cursor moves are made without a word (the view speaks the
-    // cell itself after its announcement).
-    void SetSilentMoves(bool silent) { m_silent = silent; }
-    // Speaks the cursor cell as a move to it (key 0) would.
-    void SpeakCurrentCell();
-    // While the view is about to speak the cursor cell itself, getting the
-    // focus says nothing (the cell would be heard twice).
-    void SetCellSpeechPending(bool pending) { m_cellSpeechPending = pending; }
-
-    void OnCellChanged(CXCellID previous, CXCellID current, int key) override;
     void OnColumnResized(int col) override;
-
-protected:
-    bool ShouldSpeakFocus(Qt::FocusReason reason) const override;
 
 private:
     void LoadWidths();
     void SaveWidths();
 
     int m_print = 0;
-    bool m_silent = false;
-    bool m_cellSpeechPending = false;
     QList<int> m_widths;
     QList<QDate> m_dates;   // per entry line, for the paper form's column 0
 };
