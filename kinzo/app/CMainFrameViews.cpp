@@ -31,21 +31,27 @@ int CMainFrame::ActiveFormId() const
 
 void CMainFrame::SwitchView(int formId)
 {
-    bool created = false;
+    bool loaded = formId == CNullView::FormId;
     if (ActiveFormId() != formId) {
         CKinzoViewBase* target = ViewOf(formId);
         if (!target) {
             target = CreateView(formId);
             if (!target) return;   // no such view in this program yet
-            created = true;
             m_activeView = target;
             m_stack->setCurrentWidget(target);
             target->OnInitialUpdate();
+            loaded = true;
+        } else if (!loaded) {
+            // Loaded before it shows: the focus it takes then would otherwise
+            // say the cell it had last time.
+            m_activeView = target;
+            target->ReloadView();
+            loaded = true;
         }
         m_activeView = target;
         m_stack->setCurrentWidget(target);
     }
-    if (!created && formId != CNullView::FormId) m_activeView->ReloadView();
+    if (!loaded) m_activeView->ReloadView();
     if (isActiveWindow() || !m_activeView->hasFocus()) m_activeView->setFocus();
     RefreshCommandStates();
 }

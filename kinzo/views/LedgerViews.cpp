@@ -2,9 +2,24 @@
 
 #include "CViewRegistry.h"
 #include "kinzo/views/CDayView.h"
+#include "kinzo/views/summary/CMonthView.h"
+#include "kinzo/views/summary/CYearView.h"
+#include "kinzo/views/summary/CYearsView.h"
+
+namespace {
+
+template <class View>
+void Register()
+{
+    RegisterKinzoView(View::FormId, [](CKinzoDoc& document, QWidget* parent) { return new View(document, parent); });
+}
+
+}  // namespace
 
 void RegisterLedgerViews()
 {
-    RegisterKinzoView(CDayView::FormId,
-                      [](CKinzoDoc& document, QWidget* parent) { return new CDayView(document, parent); });
+    Register<CDayView>();
+    Register<CMonthView>();
+    Register<CYearView>();
+    Register<CYearsView>();
 }

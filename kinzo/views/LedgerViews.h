@@ -1,5 +1,6 @@
 #pragma once
 // Makes the ledger views known to the main window (CViewRegistry.h): the
-// one-day list for form 101. The program calls this once at start-up.
+// one-day list (form 101), the month (138), year (139) and years (144)
+// views. The program calls this once at start-up.
 
 void RegisterLedgerViews();

@@ -141,3 +141,12 @@ inline void WhenModal(std::function<void(QWidget*)> f)
     });
     timer->start();
 }
+
+// Runs f once a modal dialog of type T is up (after the call that opens it).
+template <class T>
+void WhenModalOf(std::function<void(T*)> f)
+{
+    WhenModal([f](QWidget* modal) {
+        if (auto* dialog = qobject_cast<T*>(modal)) f(dialog);
+    });
+}
