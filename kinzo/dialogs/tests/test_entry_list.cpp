@@ -32,9 +32,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Runs f once a modal dialog of type T is up (the opener's call blocks).
+// Runs f once the active modal dialog is one of type T, even while another
+// modal dialog is up before it (the opener's call blocks).
 template <class T>
-void WhenModalOf(std::function<void(T*)> f)
+void WhenModalIs(std::function<void(T*)> f)
 {
     auto* timer = new QTimer;
     timer->setInterval(20);
@@ -184,7 +185,7 @@ private Q_SLOTS:
         QSignalSpy hints(&f.Doc(), &CKinzoDoc::UpdateAllViews);
 
         // Ctrl+A: today's entry on this account, seen at once in the list.
-        WhenModalOf<CKinzoDialog>([](CKinzoDialog* entry) {
+        WhenModalIs<CKinzoDialog>([](CKinzoDialog* entry) {
             entry->findChild<CKoIntegerEdit*>(u"1011"_s)->setText(u"700"_s);
             entry->Register();
             entry->OkButton()->click();
@@ -197,7 +198,7 @@ private Q_SLOTS:
 
         // Enter on the first line: change its amount.
         grid.SetCurrentCell(1, CKinzoListGrid::ColAmount);
-        WhenModalOf<CKinzoDialog>([](CKinzoDialog* entry) {
+        WhenModalIs<CKinzoDialog>([](CKinzoDialog* entry) {
             QCOMPARE(entry->GetMode(), CKinzoDialog::ChangeMode);
             entry->findChild<CKoIntegerEdit*>(u"1011"_s)->setText(u"1500"_s);
             entry->Register();
@@ -356,11 +357,11 @@ private Q_SLOTS:
         QVERIFY(view.IsCommandEnabled(CmdSelectAccount).value_or(false));
         QString period;
         int listed = -1;
-        WhenModalOf<CAccountSelectDialog>([&](CAccountSelectDialog* select) {
+        WhenModalIs<CAccountSelectDialog>([&](CAccountSelectDialog* select) {
             QVERIFY(select->findChild<QCheckBox*>(u"1189"_s)->isChecked());
             QCOMPARE(select->findChild<CKoVDateTimeCtrl*>(u"1164"_s)->date(), QDate(2010, 5, 31));
             select->Chain().SelectAccount(m_eatOut);
-            WhenModalOf<CKinzoListDialog>([&](CKinzoListDialog* list) {
+            WhenModalIs<CKinzoListDialog>([&](CKinzoListDialog* list) {
                 period = list->findChild<QLabel*>(u"1128"_s)->text();
                 listed = list->Grid().EntryCount();
                 list->reject();
@@ -379,7 +380,7 @@ private Q_SLOTS:
         frame.show();
         QVERIFY(frame.IsCommandEnabled(CmdGoToDay));
         f.App().m_currentDate = QDate(2010, 5, 20);
-        WhenModalOf<CDateMoveDialog>([](CDateMoveDialog* d) {
+        WhenModalIs<CDateMoveDialog>([](CDateMoveDialog* d) {
             QCOMPARE(d->windowTitle(), u"日付"_s);
             QCOMPARE(QApplication::focusWidget(), d->Picker());
             QTest::keyClicks(d->Picker(), u"2011"_s);
