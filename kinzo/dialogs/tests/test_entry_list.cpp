@@ -400,6 +400,18 @@ private Q_SLOTS:
         QCOMPARE(day->DateLabel()->text(), u"2011年 3月15日"_s);
         QVERIFY(f.Heard().contains(u"リスト表示 2011年 3月15日"_s));
 
+        // 月指定 shows the month of days from the typed month.
+        WhenModalIs<CDateMoveDialog>([](CDateMoveDialog* d) {
+            QCOMPARE(d->Picker()->DisplayMode(), int(CDateMoveDialog::MonthMode));
+            QTest::keyClicks(d->Picker(), u"2012"_s);
+            QTest::keyClick(d->Picker(), Qt::Key_Right);
+            QTest::keyClicks(d->Picker(), u"2"_s);
+            d->accept();
+        });
+        QVERIFY(frame.RunCommand(CmdGoToMonth));
+        QCOMPARE(f.App().m_currentDate, QDate(2012, 2, 15));
+        QCOMPARE(frame.ActiveFormId(), 138);
+
         // Month mode keeps the day where the month has it.
         CDateMoveDialog month(nullptr, CDateMoveDialog::MonthMode, QDate(2010, 3, 31));
         month.show();
