@@ -6,7 +6,7 @@
 #include "KinzoCommands.h"
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/dialogs/CKinzoDialog.h"
-#include "kinzo/dialogs/DialogTexts.h"
+#include "kinzo/dialogs/EntryDelete.h"
 #include "kinzo/dialogs/EntryHint.h"
 #include "kinzo/dialogs/list/EntryListOpener.h"
 #include "kolib/CKoVFileDialog.h"
@@ -151,21 +151,9 @@ void CDayView::DeleteEntry()
     if (KoMessageBox(this, u"「%1」のデータを削除してよろしいですか？"_s.arg(description), KoButtons::OkCancel)
         != KoAnswer::Ok)
         return;
-    CTableKinzo& entries = GetDocument().KinzoTable();
-    _KinzoEntry entry;
-    if (entries.GetEntry(id, entry) != DbStatus::Ok) {
-        KoMessageBox(this, dialog_text::EntrySelectFailed());
-        return;
-    }
-    if (entries.DeleteById(id) != DbStatus::Ok) {
-        KoMessageBox(this, dialog_text::EntryDeleteFailed());
-        return;
-    }
-    const DbStatus loan = GetDocument().LoanTable().RecomputeForItem(entry.itemId);
-    if (loan != DbStatus::Ok && loan != DbStatus::NotFound) {
-        KoMessageBox(this, dialog_text::LoanUpdateFailed());
-        return;
-    }
+    // A failed loan update must not leave the entry deleted behind a list
+    // that still shows it.
+    if (!DeleteStoredEntry(this, GetDocument(), id)) return;
     KoAppReadText(u"データを削除しました。"_s, 1, 0);
     m_grid->RemoveEntryLine(row);
     RecomputeTotals();

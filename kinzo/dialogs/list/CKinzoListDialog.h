@@ -58,9 +58,6 @@ private:
     // Reads the entries again and fills the grid, the cursor kept on its
     // line where it still exists; on failure the grid keeps its lines.
     bool Rebuild();
-    // Select, delete and loan update in one transaction; false (after the
-    // message, with everything rolled back) on any failure.
-    bool DeleteStored(int id);
     int CurrentEntryId() const;
 
     CKinzoDoc& m_document;

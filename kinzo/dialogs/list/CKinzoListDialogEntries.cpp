@@ -4,7 +4,7 @@
 
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/dialogs/CKinzoDialog.h"
-#include "kinzo/dialogs/DialogTexts.h"
+#include "kinzo/dialogs/EntryDelete.h"
 #include "kinzo/dialogs/list/CKinzoListGrid.h"
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
@@ -42,7 +42,7 @@ void CKinzoListDialog::DeleteEntry()
     if (KoMessageBox(this, u"「%1」のデータを削除してよろしいですか？"_s.arg(description), KoButtons::OkCancel)
         != KoAnswer::Ok)
         return;
-    if (!DeleteStored(id)) return;
+    if (!DeleteStoredEntry(this, m_document, id)) return;
     KoAppReadText(u"データを削除しました。"_s, 1, 0);
     // The cursor lands on a neighbour without a word, which would cut off
     // the news of the delete.
@@ -54,27 +54,4 @@ void CKinzoListDialog::DeleteEntry()
     m_grid->RecalcLayout(0);
     m_grid->Redraw();
     m_document.NotifyViews(UpdateHint::EntryDeleted, id);
-}
-
-bool CKinzoListDialog::DeleteStored(int id)
-{
-    CDBConnection& connection = m_document.Connection();
-    QString error;
-    if (!connection.BeginTrans(error)) {
-        KoMessageBox(this, dialog_text::EntryDeleteFailed());
-        return false;
-    }
-    const auto fail = [this, &connection](const QString& text) {
-        connection.RollbackTrans();
-        KoMessageBox(this, text);
-        return false;
-    };
-    _KinzoEntry entry;
-    if (m_document.KinzoTable().GetEntry(id, entry) != DbStatus::Ok) return fail(dialog_text::EntrySelectFailed());
-    if (m_document.KinzoTable().DeleteById(id) != DbStatus::Ok) return fail(dialog_text::EntryDeleteFailed());
-    const DbStatus loan = m_document.LoanTable().RecomputeForItem(entry.itemId);
-    if (loan != DbStatus::Ok && loan != DbStatus::NotFound) return fail(dialog_text::LoanUpdateFailed());
-    // A commit that fails leaves the entry stored: say so as a failed delete.
-    if (!connection.CommitTrans(error)) return fail(dialog_text::EntryDeleteFailed());
-    return true;
 }

@@ -26,13 +26,16 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <sqlite3.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Runs f once a modal dialog of type T is up (the opener's call blocks).
+// Runs f once the active modal dialog is one of type T, even while another
+// modal dialog is up before it (the opener's call blocks).
 template <class T>
-void WhenModalOf(std::function<void(T*)> f)
+void WhenModalIs(std::function<void(T*)> f)
 {
     auto* timer = new QTimer;
     timer->setInterval(20);
@@ -182,7 +185,7 @@ private Q_SLOTS:
         QSignalSpy hints(&f.Doc(), &CKinzoDoc::UpdateAllViews);
 
         // Ctrl+A: today's entry on this account, seen at once in the list.
-        WhenModalOf<CKinzoDialog>([](CKinzoDialog* entry) {
+        WhenModalIs<CKinzoDialog>([](CKinzoDialog* entry) {
             entry->findChild<CKoIntegerEdit*>(u"1011"_s)->setText(u"700"_s);
             entry->Register();
             entry->OkButton()->click();
@@ -195,7 +198,7 @@ private Q_SLOTS:
 
         // Enter on the first line: change its amount.
         grid.SetCurrentCell(1, CKinzoListGrid::ColAmount);
-        WhenModalOf<CKinzoDialog>([](CKinzoDialog* entry) {
+        WhenModalIs<CKinzoDialog>([](CKinzoDialog* entry) {
             QCOMPARE(entry->GetMode(), CKinzoDialog::ChangeMode);
             entry->findChild<CKoIntegerEdit*>(u"1011"_s)->setText(u"1500"_s);
             entry->Register();
@@ -233,18 +236,40 @@ private Q_SLOTS:
         QCOMPARE(f.EntryCount(), qint64(m_stored.size() + 1));
     }
 
-    void aDeleteWhoseEntryIsGoneSaysSoAndKeepsTheList()
+    void aDeleteThatFailsMidwayLeavesEverythingStored()
     {
         auto d = open(m_eatOut, QDate(2010, 5, 1), QDate(2010, 5, 31));
-        // Another program removed the entry meanwhile: the select fails and
-        // the loan step never runs on a half-done delete.
-        const int id = d->Grid().EntryIdOfRow(1);
-        QCOMPARE(f.Doc().KinzoTable().DeleteById(id), DbStatus::Ok);
         d->Grid().SetCurrentCell(1, 1);
+        // The loan table cannot be read: the entry is already deleted inside
+        // the transaction when the loan step fails, and comes back.
+        sqlite3* db = f.Doc().Connection().Handle();
+        QCOMPARE(sqlite3_exec(db, "ALTER TABLE 分割支払 RENAME TO 分割支払_away", nullptr, nullptr, nullptr), SQLITE_OK);
+        pressOn(&d->Grid(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(sqlite3_exec(db, "ALTER TABLE 分割支払_away RENAME TO 分割支払", nullptr, nullptr, nullptr), SQLITE_OK);
+        QCOMPARE(f.messages.value(1), u"分割支払いレコード更新に失敗しました。"_s);
+        QCOMPARE(d->Grid().EntryCount(), 2);
+        QCOMPARE(f.EntryCount(), qint64(m_stored.size() + 1));
+        QCOMPARE(f.EntriesOf(QDate(2010, 5, 1), QDate(2010, 5, 1)).size(), 1);
+
+        // The day list deletes the same way.
+        f.App().m_currentDate = QDate(2010, 5, 1);
+        CDayView day(f.Doc());
+        day.OnInitialUpdate();
+        day.Grid().SetCurrentCell(CListGrid::FirstEntryRow, 1);
+        f.messages.clear();
+        QCOMPARE(sqlite3_exec(db, "ALTER TABLE 分割支払 RENAME TO 分割支払_away", nullptr, nullptr, nullptr), SQLITE_OK);
+        QVERIFY(day.OnCommand(CmdEntryDelete));
+        QCOMPARE(sqlite3_exec(db, "ALTER TABLE 分割支払_away RENAME TO 分割支払", nullptr, nullptr, nullptr), SQLITE_OK);
+        QCOMPARE(f.messages.value(1), u"分割支払いレコード更新に失敗しました。"_s);
+        QCOMPARE(day.Grid().EntryCount(), 1);
+        QCOMPARE(f.EntriesOf(QDate(2010, 5, 1), QDate(2010, 5, 1)).size(), 1);
+
+        // Another program removed the entry meanwhile: the select says so.
+        QCOMPARE(f.Doc().KinzoTable().DeleteById(d->Grid().EntryIdOfRow(1)), DbStatus::Ok);
+        f.messages.clear();
         pressOn(&d->Grid(), Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(f.messages.value(1), u"出納レコード抽出に失敗しました。"_s);
         QCOMPARE(d->Grid().EntryCount(), 2);
-        QCOMPARE(f.EntryCount(), qint64(m_stored.size()));
     }
 
     void openEndsListFromOrUpToTheirDay()
@@ -332,11 +357,11 @@ private Q_SLOTS:
         QVERIFY(view.IsCommandEnabled(CmdSelectAccount).value_or(false));
         QString period;
         int listed = -1;
-        WhenModalOf<CAccountSelectDialog>([&](CAccountSelectDialog* select) {
+        WhenModalIs<CAccountSelectDialog>([&](CAccountSelectDialog* select) {
             QVERIFY(select->findChild<QCheckBox*>(u"1189"_s)->isChecked());
             QCOMPARE(select->findChild<CKoVDateTimeCtrl*>(u"1164"_s)->date(), QDate(2010, 5, 31));
             select->Chain().SelectAccount(m_eatOut);
-            WhenModalOf<CKinzoListDialog>([&](CKinzoListDialog* list) {
+            WhenModalIs<CKinzoListDialog>([&](CKinzoListDialog* list) {
                 period = list->findChild<QLabel*>(u"1128"_s)->text();
                 listed = list->Grid().EntryCount();
                 list->reject();
@@ -355,7 +380,7 @@ private Q_SLOTS:
         frame.show();
         QVERIFY(frame.IsCommandEnabled(CmdGoToDay));
         f.App().m_currentDate = QDate(2010, 5, 20);
-        WhenModalOf<CDateMoveDialog>([](CDateMoveDialog* d) {
+        WhenModalIs<CDateMoveDialog>([](CDateMoveDialog* d) {
             QCOMPARE(d->windowTitle(), u"日付"_s);
             QCOMPARE(QApplication::focusWidget(), d->Picker());
             QTest::keyClicks(d->Picker(), u"2011"_s);
@@ -374,6 +399,18 @@ private Q_SLOTS:
         QVERIFY(day);
         QCOMPARE(day->DateLabel()->text(), u"2011年 3月15日"_s);
         QVERIFY(f.Heard().contains(u"リスト表示 2011年 3月15日"_s));
+
+        // 月指定 shows the month of days from the typed month.
+        WhenModalIs<CDateMoveDialog>([](CDateMoveDialog* d) {
+            QCOMPARE(d->Picker()->DisplayMode(), int(CDateMoveDialog::MonthMode));
+            QTest::keyClicks(d->Picker(), u"2012"_s);
+            QTest::keyClick(d->Picker(), Qt::Key_Right);
+            QTest::keyClicks(d->Picker(), u"2"_s);
+            d->accept();
+        });
+        QVERIFY(frame.RunCommand(CmdGoToMonth));
+        QCOMPARE(f.App().m_currentDate, QDate(2012, 2, 15));
+        QCOMPARE(frame.ActiveFormId(), 138);
 
         // Month mode keeps the day where the month has it.
         CDateMoveDialog month(nullptr, CDateMoveDialog::MonthMode, QDate(2010, 3, 31));
