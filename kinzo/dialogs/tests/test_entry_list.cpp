@@ -32,23 +32,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Runs f once the active modal dialog is one of type T, even while another
-// modal dialog is up before it (the opener's call blocks).
-template <class T>
-void WhenModalIs(std::function<void(T*)> f)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, f] {
-        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget()); modal && modal->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            f(modal);
-        }
-    });
-    timer->start();
-}
-
 void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
@@ -185,7 +168,7 @@ private Q_SLOTS:
         QSignalSpy hints(&f.Doc(), &CKinzoDoc::UpdateAllViews);
 
         // Ctrl+A: today's entry on this account, seen at once in the list.
-        WhenModalIs<CKinzoDialog>([](CKinzoDialog* entry) {
+        WhenModalOf<CKinzoDialog>([](CKinzoDialog* entry) {
             entry->findChild<CKoIntegerEdit*>(u"1011"_s)->setText(u"700"_s);
             entry->Register();
             entry->OkButton()->click();
@@ -198,7 +181,7 @@ private Q_SLOTS:
 
         // Enter on the first line: change its amount.
         grid.SetCurrentCell(1, CKinzoListGrid::ColAmount);
-        WhenModalIs<CKinzoDialog>([](CKinzoDialog* entry) {
+        WhenModalOf<CKinzoDialog>([](CKinzoDialog* entry) {
             QCOMPARE(entry->GetMode(), CKinzoDialog::ChangeMode);
             entry->findChild<CKoIntegerEdit*>(u"1011"_s)->setText(u"1500"_s);
             entry->Register();
@@ -357,11 +340,11 @@ private Q_SLOTS:
         QVERIFY(view.IsCommandEnabled(CmdSelectAccount).value_or(false));
         QString period;
         int listed = -1;
-        WhenModalIs<CAccountSelectDialog>([&](CAccountSelectDialog* select) {
+        WhenModalOf<CAccountSelectDialog>([&](CAccountSelectDialog* select) {
             QVERIFY(select->findChild<QCheckBox*>(u"1189"_s)->isChecked());
             QCOMPARE(select->findChild<CKoVDateTimeCtrl*>(u"1164"_s)->date(), QDate(2010, 5, 31));
             select->Chain().SelectAccount(m_eatOut);
-            WhenModalIs<CKinzoListDialog>([&](CKinzoListDialog* list) {
+            WhenModalOf<CKinzoListDialog>([&](CKinzoListDialog* list) {
                 period = list->findChild<QLabel*>(u"1128"_s)->text();
                 listed = list->Grid().EntryCount();
                 list->reject();
@@ -380,7 +363,7 @@ private Q_SLOTS:
         frame.show();
         QVERIFY(frame.IsCommandEnabled(CmdGoToDay));
         f.App().m_currentDate = QDate(2010, 5, 20);
-        WhenModalIs<CDateMoveDialog>([](CDateMoveDialog* d) {
+        WhenModalOf<CDateMoveDialog>([](CDateMoveDialog* d) {
             QCOMPARE(d->windowTitle(), u"日付"_s);
             QCOMPARE(QApplication::focusWidget(), d->Picker());
             QTest::keyClicks(d->Picker(), u"2011"_s);
@@ -401,7 +384,7 @@ private Q_SLOTS:
         QVERIFY(f.Heard().contains(u"リスト表示 2011年 3月15日"_s));
 
         // 月指定 shows the month of days from the typed month.
-        WhenModalIs<CDateMoveDialog>([](CDateMoveDialog* d) {
+        WhenModalOf<CDateMoveDialog>([](CDateMoveDialog* d) {
             QCOMPARE(d->Picker()->DisplayMode(), int(CDateMoveDialog::MonthMode));
             QTest::keyClicks(d->Picker(), u"2012"_s);
             QTest::keyClick(d->Picker(), Qt::Key_Right);
