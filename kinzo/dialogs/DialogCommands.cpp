@@ -5,6 +5,9 @@
 #include "KinzoCommands.h"
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/dialogs/CDateMoveDialog.h"
+#include "kinzo/dialogs/accounts/AccountCommands.h"
+#include "kinzo/dialogs/counterparties/CounterpartyCommands.h"
+#include "kinzo/dialogs/search/SearchCommands.h"
 
 namespace {
 
@@ -32,4 +35,7 @@ void RegisterDialogCommands()
     CMainFrame::RegisterCommand(CmdGoToDay, GoToDate(CDateMoveDialog::DayMode, DayListForm));
     CMainFrame::RegisterCommand(CmdGoToMonth, GoToDate(CDateMoveDialog::MonthMode, MonthForm));
     CMainFrame::RegisterCommand(CmdGoToYear, GoToDate(CDateMoveDialog::YearMode, YearForm));
+    RegisterSearchCommands();
+    RegisterAccountCommands();
+    RegisterCounterpartyCommands();
 }
