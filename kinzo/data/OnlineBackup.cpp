@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int PagesPerStep = 256;
+constexpr int PagesPerStep = 32;
 
 QString workPathOf(const QString& target)
 {

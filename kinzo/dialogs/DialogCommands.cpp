@@ -5,6 +5,8 @@
 #include "KinzoCommands.h"
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/dialogs/CDateMoveDialog.h"
+#include "kinzo/dialogs/settings/SettingsCommands.h"
+#include "kinzo/dialogs/transfer/TransferCommands.h"
 
 namespace {
 
@@ -32,4 +34,6 @@ void RegisterDialogCommands()
     CMainFrame::RegisterCommand(CmdGoToDay, GoToDate(CDateMoveDialog::DayMode, DayListForm));
     CMainFrame::RegisterCommand(CmdGoToMonth, GoToDate(CDateMoveDialog::MonthMode, MonthForm));
     CMainFrame::RegisterCommand(CmdGoToYear, GoToDate(CDateMoveDialog::YearMode, YearForm));
+    RegisterTransferCommands();
+    RegisterSettingsCommands();
 }
