@@ -3,7 +3,22 @@
 #include "CKinzoApp.h"
 #include "CMainFrame.h"
 #include "KinzoCommands.h"
+#include "kinzo/dialogs/settings/CGeneralSettingsDialog.h"
 #include "kinzo/dialogs/settings/CStartMonthDialog.h"
+
+namespace {
+
+// The font size is applied at once; the views rebuild for the new settings.
+void runGeneralSettings(CMainFrame& frame)
+{
+    CGeneralSettingsDialog dialog(&frame, frame.App().m_settingInfo, frame.App().m_iniFile);
+    if (dialog.DoModal() != QDialog::Accepted) return;
+    frame.SetFontSize(dialog.FontSize());
+    frame.UpdateAllViews(UpdateHint::DataChanged);
+    if (dialog.StartMonthChanged()) frame.UpdateAllViews(UpdateHint::StartMonthChanged);
+}
+
+}  // namespace
 
 void RegisterSettingsCommands()
 {
@@ -16,4 +31,5 @@ void RegisterSettingsCommands()
                                                     frame.UpdateAllViews(UpdateHint::StartMonthChanged);
                                                 },
                                                 {}});
+    CMainFrame::RegisterCommand(CmdGeneralSettings, {runGeneralSettings, {}});
 }

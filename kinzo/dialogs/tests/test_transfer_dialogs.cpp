@@ -2,22 +2,27 @@
 // files: export, import, backup, range delete, start month, file information.
 
 #include "LedgerAppFixture.h"
+#include "ParadoxFiles.h"
 
 #include "CMainFrame.h"
 #include "KinzoCommands.h"
 #include "kinzo/dialogs/DialogCommands.h"
+#include "kinzo/dialogs/settings/CGeneralSettingsDialog.h"
 #include "kinzo/dialogs/settings/CStartMonthDialog.h"
 #include "kinzo/dialogs/transfer/CBackupDlg.h"
 #include "kinzo/dialogs/transfer/CDataDeleteRangeDialog.h"
 #include "kinzo/dialogs/transfer/CExportDialog.h"
 #include "kinzo/dialogs/transfer/CFileDataInfo.h"
 #include "kinzo/dialogs/transfer/CImportDialog.h"
+#include "kinzo/dialogs/transfer/CImportFromVer1Dialog.h"
+#include "kolib/CKoIntegerEdit.h"
 #include "kolib/CKoCheckBox.h"
 #include "kolib/CKoEdit.h"
 #include "kolib/CKoVComboBox.h"
 #include "kolib/CKoVDateTimeCtrl.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <sqlite3.h>
@@ -214,6 +219,57 @@ private Q_SLOTS:
         QCOMPARE(f.App().m_iniFile.ReadStartMonth(), 12);
         frame.close();
         f.App().m_settingInfo.m_startMonth = 1;
+    }
+
+    void version1FileConvertsThroughTheDialog()
+    {
+        const QString source = f.home.filePath(u"old.db"_s);
+        QVERIFY(WriteParadoxLedger(source, {{1, 2009, 4, 1, u"給与"_s, 300000, 0, QString()},
+                                            {2, 2009, 4, 2, u"米"_s, 0, 1200.4, u"食費（ミクリ番号：12）"_s},
+                                            {3, 2009, 4, 3, u"外食"_s, 0, 800, u"食費"_s}}));
+        CImportFromVer1Dialog dialog(nullptr, f.App(), f.Doc().PathName());
+        dialog.show();
+        f.messages.clear();
+        dialog.Convert();
+        TypeText(dialog.SourceEdit(), source);
+        dialog.Convert();
+        TypeText(dialog.DestinationEdit(), source);
+        dialog.Convert();
+        dialog.DestinationEdit()->setText(f.Doc().PathName());
+        dialog.Convert();
+        dialog.DestinationEdit()->setText(f.home.filePath(u"converted.kzd"_s));
+        dialog.Convert();
+        QCOMPARE(f.messages, (QStringList{u"変換元データを指定してください。"_s, u"変換先データを指定してください。"_s,
+                                          u"同じファイルに変換することはできません。"_s,
+                                          u"現在開いているファイルを上書きすることはできません。"_s,
+                                          u"変換が終了しました。\nデータ件数 = 3"_s}));
+        QCOMPARE(rowsOf(f.home.filePath(u"converted.kzd"_s), f.Doc().KinzoTable().m_tableName).size(), 3);
+        QVERIFY(dialog.isVisible());
+    }
+
+    void generalSettingsStoreAllFourAndApplyTheFontSize()
+    {
+        CMainFrame frame(f.App());
+        QVERIFY(frame.Create());
+        QSignalSpy hints(&f.Doc(), &CKinzoDoc::UpdateAllViews);
+        WhenModalOf<CGeneralSettingsDialog>([](CGeneralSettingsDialog* d) {
+            QCOMPARE(d->Combo(1049)->count(), 4);
+            QCOMPARE(d->Combo(1052)->itemText(3), u"4 月"_s);
+            d->Combo(1048)->setCurrentIndex(d->Combo(1048)->findData(22));
+            d->Combo(1049)->setCurrentIndex(2);
+            d->Combo(1052)->setCurrentIndex(3);
+            d->DaysEdit()->setText(u"7"_s);
+            d->accept();
+        });
+        QVERIFY(frame.RunCommand(CmdGeneralSettings));
+        QCOMPARE(f.App().m_iniFile.ReadFontSize(), 22);
+        QCOMPARE(f.App().m_iniFile.ReadAccountExpandLevel(), 2);
+        QCOMPARE(f.App().m_iniFile.ReadStartMonth(), 4);
+        QCOMPARE(f.App().m_iniFile.ReadSaveAnounceStartDays(), 7);
+        QCOMPARE(f.App().m_settingInfo.m_fontSize, 22);
+        frame.close();
+        f.App().m_settingInfo.m_startMonth = 1;
+        f.App().m_settingInfo.SetFontSize(9);
     }
 
     void fileInformationOfAnEmptyLedgerLeavesTheDatesEmpty()

@@ -9,6 +9,7 @@
 #include "kinzo/dialogs/transfer/CExportDialog.h"
 #include "kinzo/dialogs/transfer/CFileDataInfo.h"
 #include "kinzo/dialogs/transfer/CImportDialog.h"
+#include "kinzo/dialogs/transfer/CImportFromVer1Dialog.h"
 #include "kolib/KoAppVoice.h"
 
 using namespace Qt::StringLiterals;
@@ -57,4 +58,10 @@ void RegisterTransferCommands()
                                               },
                                               fileOpen});
     CMainFrame::RegisterCommand(CmdRangeDelete, {runRangeDelete, fileOpen});
+    CMainFrame::RegisterCommand(CmdConvertVersion1, {[](CMainFrame& frame) {
+                                                         CImportFromVer1Dialog(&frame, frame.App(),
+                                                                               frame.Document().PathName())
+                                                             .DoModal();
+                                                     },
+                                                     {}});
 }
