@@ -4,6 +4,7 @@
 #include "KinzoCommands.h"
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/views/CCellAnnouncer.h"
+#include "kinzo/views/LedgerViewParts.h"
 #include "kolib/CKoButton.h"
 #include "kolib/CKoWindowZoom.h"
 #include "kolib/KoAppSettings.h"
@@ -53,15 +54,9 @@ CSummaryView::CSummaryView(int formId, const QString& caption, CSummaryGrid* gri
     connect(m_grid, &CXGrid::cellDoubleClicked, this, &CSummaryView::OnDoubleClick);
 
     if (stepButtons) {
-        auto* bottom = new QHBoxLayout;
-        layout->addLayout(bottom);
-        m_prevButton = new CKoButton(u"前へ(Ctrl+←)"_s, this);
-        m_nextButton = new CKoButton(u"次へ(Ctrl+→)"_s, this);
-        for (CKoButton* button : {m_prevButton, m_nextButton}) {
-            button->setFocusPolicy(Qt::StrongFocus);
-            bottom->addWidget(button);
-        }
-        bottom->addStretch(1);
+        const _StepButtons buttons = AddStepButtons(*this, *layout);
+        m_prevButton = buttons.previous;
+        m_nextButton = buttons.next;
         connect(m_prevButton, &QPushButton::clicked, this, [this] { StepPeriod(-1); });
         connect(m_nextButton, &QPushButton::clicked, this, [this] { StepPeriod(1); });
     }
