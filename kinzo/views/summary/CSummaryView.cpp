@@ -117,8 +117,7 @@ bool CSummaryView::Load()
     if (m_periodLabel) m_periodLabel->setText(PeriodText());
     ApplyGridSettings();
     if (!GetDocument().IsOpen()) {
-        m_grid->SetRowCount(0, 0);
-        m_grid->SetColumnCount(0);
+        m_grid->ClearTable();
         return true;
     }
     if (!BuildTable()) return false;
@@ -161,6 +160,9 @@ void CSummaryView::Rebuild()
 void CSummaryView::OnUpdate(QObject* sender, int hint, const QVariant& object)
 {
     CKinzoViewBase::OnUpdate(sender, hint, object);
+    // A hidden view is loaded afresh, with the settings of the day, when it
+    // is shown again.
+    if (!isVisible()) return;
     switch (static_cast<UpdateHint>(hint)) {
     case UpdateHint::EntryAdded:
     case UpdateHint::EntryDeleted:
