@@ -154,10 +154,7 @@ void CDayView::OnUpdate(QObject* sender, int hint, const QVariant& object)
         m_grid->Redraw();
         break;
     case UpdateHint::FontSizeChanged:
-        m_grid->SetFont(m_grid->GetFontName(), KoAppFontSize());
-        m_grid->RecalcLayout(0);
-        m_grid->EnsureVisible(m_grid->GetCurrentCell());
-        m_grid->Redraw();
+        m_grid->FollowFontSize();
         break;
     case UpdateHint::DataChanged:
     case UpdateHint::FileDeleted:

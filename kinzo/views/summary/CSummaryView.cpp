@@ -181,10 +181,7 @@ void CSummaryView::OnUpdate(QObject* sender, int hint, const QVariant& object)
         m_grid->ApplyColors();
         break;
     case UpdateHint::FontSizeChanged:
-        m_grid->SetFont(m_grid->GetFontName(), KoAppFontSize());
-        m_grid->RecalcLayout(0);
-        m_grid->EnsureVisible(m_grid->GetCurrentCell());
-        m_grid->Redraw();
+        m_grid->FollowFontSize();
         break;
     default:
         break;
