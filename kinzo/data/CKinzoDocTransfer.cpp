@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -51,9 +52,12 @@ private:
     bool m_stopped = false;
 };
 
+// A record the file holds wrongly is named with its reason; other engine
+// texts (headers, paths) go only to the log.
 QString withReason(const QString& message, const QString& reason)
 {
-    return reason.isEmpty() ? message : message + u"\n"_s + reason;
+    static const QRegularExpression recordReason(u"^CSVの \\d+ 件目: "_s);
+    return recordReason.match(reason).hasMatch() ? message + u"\n"_s + reason : message;
 }
 
 }  // namespace
