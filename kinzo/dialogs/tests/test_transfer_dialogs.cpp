@@ -272,6 +272,34 @@ private Q_SLOTS:
         f.App().m_settingInfo.SetFontSize(9);
     }
 
+    // Every dialog draws at both ends of the size list; KINZO_SCREENSHOT_DIR
+    // keeps the pictures for a look.
+    void everyDialogDrawsAtSizes9And22()
+    {
+        const QString folder = qEnvironmentVariable("KINZO_SCREENSHOT_DIR");
+        for (int size : {9, 22}) {
+            f.App().m_settingInfo.SetFontSize(size);
+            std::vector<std::unique_ptr<QDialog>> dialogs;
+            dialogs.emplace_back(new CExportDialog(nullptr, f.Doc()));
+            dialogs.emplace_back(new CImportDialog(nullptr, f.Doc()));
+            dialogs.emplace_back(new CBackupDlg(nullptr, f.Doc()));
+            dialogs.emplace_back(new CImportFromVer1Dialog(nullptr, f.App(), f.Doc().PathName()));
+            dialogs.emplace_back(new CDataDeleteRangeDialog(nullptr, QDate(2010, 4, 1)));
+            dialogs.emplace_back(new CStartMonthDialog(nullptr, 4));
+            dialogs.emplace_back(new CGeneralSettingsDialog(nullptr, f.App().m_settingInfo, f.App().m_iniFile));
+            dialogs.emplace_back(new CFileDataInfo(nullptr, f.Doc()));
+            int n = 0;
+            for (const auto& dialog : dialogs) {
+                dialog->show();
+                const QImage shot = dialog->grab().toImage();
+                QVERIFY(!shot.isNull());
+                if (!folder.isEmpty()) shot.save(QDir(folder).filePath(u"%1_%2.png"_s.arg(size).arg(++n)));
+                dialog->hide();
+            }
+        }
+        f.App().m_settingInfo.SetFontSize(9);
+    }
+
     void fileInformationOfAnEmptyLedgerLeavesTheDatesEmpty()
     {
         CFileDataInfo full(nullptr, f.Doc());
