@@ -1,5 +1,7 @@
 #include "kinzo/dialogs/transfer/CDataDeleteRangeDialog.h"
 
+#include "kinzo/dialogs/TickedDateRow.h"
+
 #include "kolib/CKoCheckBox.h"
 #include "kolib/CKoVDateTimeCtrl.h"
 #include "kolib/KoMessageBox.h"
@@ -28,25 +30,11 @@ CDataDeleteRangeDialog::CDataDeleteRangeDialog(QWidget* parent, const QDate& dat
     layout->addLayout(grid);
     m_startBox = new CKoCheckBox(u"削除開始日付(&S)"_s, this);
     m_startBox->setObjectName(u"1137"_s);
-    m_startPicker = AddRow(grid, m_startBox, "1026");
+    m_startPicker = AddTickedDateRow(*this, *grid, *m_startBox, "1026");
     m_endBox = new CKoCheckBox(u"削除終了日付(&E)"_s, this);
     m_endBox->setObjectName(u"1138"_s);
-    m_endPicker = AddRow(grid, m_endBox, "1164");
+    m_endPicker = AddTickedDateRow(*this, *grid, *m_endBox, "1164");
     layout->addLayout(MakeOkCancelRow());
-}
-
-CKoVDateTimeCtrl* CDataDeleteRangeDialog::AddRow(QGridLayout* grid, CKoCheckBox* box, const char* pickerId)
-{
-    auto* picker = new CKoVDateTimeCtrl(this);
-    picker->setObjectName(QString::fromLatin1(pickerId));
-    picker->SetDisplayMode(0);
-    picker->setAccessibleName(KoStripMnemonic(box->text()));
-    picker->setEnabled(false);
-    connect(box, &QCheckBox::toggled, picker, &QWidget::setEnabled);
-    const int row = grid->rowCount();
-    grid->addWidget(box, row, 0);
-    grid->addWidget(picker, row, 1);
-    return picker;
 }
 
 void CDataDeleteRangeDialog::OnInitDialog()

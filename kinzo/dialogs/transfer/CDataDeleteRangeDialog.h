@@ -27,7 +27,6 @@ protected:
     void OnOK() override;
 
 private:
-    CKoVDateTimeCtrl* AddRow(class QGridLayout* grid, CKoCheckBox* box, const char* pickerId);
     QDate m_date;
     QDate m_first;
     QDate m_last;
