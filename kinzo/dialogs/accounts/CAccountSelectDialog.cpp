@@ -10,6 +10,7 @@
 #include "kolib/CKoVComboBox.h"
 #include "kolib/CKoVDateTimeCtrl.h"
 #include "kolib/KoMessageBox.h"
+#include "kolib/KoMnemonic.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

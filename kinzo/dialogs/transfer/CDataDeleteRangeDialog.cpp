@@ -5,6 +5,7 @@
 #include "kolib/CKoCheckBox.h"
 #include "kolib/CKoVDateTimeCtrl.h"
 #include "kolib/KoMessageBox.h"
+#include "kolib/KoMnemonic.h"
 
 #include <QGridLayout>
 #include <QVBoxLayout>
