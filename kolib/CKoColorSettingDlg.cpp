@@ -74,7 +74,7 @@ QWidget* CKoColorSettingDlg::MakeRow(ColorRow& row, const QString& title, int co
         grid->addWidget(edit, 1, 2 * i + 1);
         const QString speech = editSpeech[i];
         connect(edit, &CKoEdit::focusEntered, this, [speech] { KoAppReadText(speech, 1, 0); });
-        if (&row == &m_back) connect(edit, &QLineEdit::textEdited, this, [this] { PreviewBackColor(); });
+        connect(edit, &QLineEdit::textEdited, this, [this] { PreviewColors(); });
         row.edits[i] = edit;
     }
     connect(row.combo, &QComboBox::currentIndexChanged, this, [this, &row] { OnSelChange(row); });
@@ -116,7 +116,7 @@ void CKoColorSettingDlg::OnSelChange(ColorRow& row)
     const QColor color = ColorFromColorRef(row.combo->currentData().toUInt());
     ShowInEdits(row, color);
     for (CKoIntegerEdit* edit : row.edits) edit->setEnabled(IsOther(row));
-    if (&row == &m_back) SetBackColor(color);
+    PreviewColors();
 }
 
 void CKoColorSettingDlg::ShowInEdits(ColorRow& row, const QColor& color)
@@ -131,14 +131,23 @@ QColor CKoColorSettingDlg::FromEdits(const ColorRow& row) const
     return QColor(row.edits[0]->Value(), row.edits[1]->Value(), row.edits[2]->Value());
 }
 
-void CKoColorSettingDlg::PreviewBackColor()
+// The dialog shows the chosen pair as the tables will: with a dark back
+// colour the old dark text would leave the dialog unreadable while choosing.
+void CKoColorSettingDlg::PreviewColors()
 {
-    for (const CKoIntegerEdit* edit : m_back.edits) {
-        bool ok = false;
-        const int value = edit->Value(&ok);
-        if (!ok || value < 0 || value > 255) return;
+    QColor colors[2];
+    const ColorRow* rows[2] = {&m_text, &m_back};
+    for (int i = 0; i < 2; ++i) {
+        colors[i] = i == 0 ? KoTextColor() : KoBackColor();
+        bool valid = rows[i]->edits[0] != nullptr;
+        for (const CKoIntegerEdit* edit : rows[i]->edits) {
+            bool ok = false;
+            const int value = edit ? edit->Value(&ok) : -1;
+            valid = valid && ok && value >= 0 && value <= 255;
+        }
+        if (valid) colors[i] = FromEdits(*rows[i]);
     }
-    SetBackColor(FromEdits(m_back));
+    KoApplyColors(this, colors[0], colors[1]);
 }
 
 void CKoColorSettingDlg::OnOK()

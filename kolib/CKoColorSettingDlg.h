@@ -52,7 +52,7 @@ private:
     void ShowInEdits(ColorRow& row, const QColor& color);
     QColor FromEdits(const ColorRow& row) const;
     bool IsOther(const ColorRow& row) const;
-    void PreviewBackColor();
+    void PreviewColors();
 
     ColorRow m_text;
     ColorRow m_back;

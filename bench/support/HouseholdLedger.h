@@ -1,7 +1,7 @@
 #pragma once
-// A household ledger for measurements: about 60 leaf items under income and
-// expense groups, and entries spread evenly over 2015 to 2024 in date order,
-// with some counterparties and notes.
+// A household ledger for measurements: 61 leaf items under income and expense
+// groups, some of them three levels deep, and entries spread evenly over 2015
+// to 2024 in date order, with some counterparties and notes.
 
 #include "kinzo/data/CTableAccountItem.h"
 

@@ -1,6 +1,7 @@
 #include "CStartupReminder.h"
 
 #include "CHolidayFile.h"
+#include "PaymentDueDate.h"
 
 #include "kinzo/data/AccountItemList.h"
 #include "kinzo/data/CTableLoan.h"
@@ -18,8 +19,7 @@ CStartupReminder::CStartupReminder(CTablePayment& payments, CTableLoan& loans, A
 
 QDate CStartupReminder::DueDate(int payDay) const
 {
-    if (payDay < 1 || payDay > m_monthFirst.daysInMonth()) return QDate();
-    return m_monthFirst.addDays(payDay - 1);
+    return DueDayInMonth(m_monthFirst.year(), m_monthFirst.month(), payDay);
 }
 
 bool CStartupReminder::Announcing(const QDate& due) const
@@ -61,10 +61,8 @@ bool CStartupReminder::PaymentLines(QString& lines, QString& failure)
         if (m_payments.GetPaymentHistory(payment.itemId, m_monthFirst, m_monthLast, entries) != DbStatus::Ok)
             continue;
         if (!entries.isEmpty()) continue;
-        QDate moved = due;
-        AdjustForHoliday(m_holidays, due.year(), due.month(), due.day(),
-                         olderLayout ? HolidayRuleBefore : payment.holidayRule, moved);
-        lines += Line(payment.itemId, moved);
+        lines += Line(payment.itemId,
+                      PaymentDueDate(payment, m_payments.Layout(), due.year(), due.month(), m_holidays));
     }
     return true;
 }

@@ -7,7 +7,9 @@
 //
 // Recurring payments of the older layout (no period, month flags or holiday
 // rule) count as due every month and move back to the working day before, as
-// the upgrade of such a file would store them.
+// the upgrade of such a file would store them. A payment day past the end of
+// a short month is due on its last day (PaymentDueDate, shared with the
+// check list).
 
 #include <QDate>
 #include <QString>
@@ -29,8 +31,7 @@ public:
     bool LoanLines(QString& lines, QString& failure);
 
 private:
-    // The due day of the month as a date, or an invalid date when the month
-    // is too short for it (no reminder this month).
+    // The due day of the month as a date, the last day for a day past it.
     QDate DueDate(int payDay) const;
     // Whether the announcing period of a binding due on `due` has begun.
     bool Announcing(const QDate& due) const;

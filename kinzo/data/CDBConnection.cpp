@@ -223,16 +223,17 @@ bool CDBConnection::Execute(const QString& jetSql, QString& error)
     return false;
 }
 
-bool CDBConnection::ExportCsv(const QString& table, const QString& csvPath, QString& error)
+bool CDBConnection::ExportCsv(const QString& table, const QString& csvPath, QString& error, const RowProgress& progress)
 {
     if (!m_db) {
         error = u"データベースに接続されていません。"_s;
         return false;
     }
-    return csv_transfer::ExportTable(m_db, table, csvPath, error);
+    return csv_transfer::ExportTable(m_db, table, csvPath, error, progress);
 }
 
-bool CDBConnection::ReplaceWithCsv(const QString& table, const QString& csvPath, QString& error, bool& deleteFailed)
+bool CDBConnection::ReplaceWithCsv(const QString& table, const QString& csvPath, QString& error, bool& deleteFailed,
+                                   const RowProgress& progress)
 {
     deleteFailed = false;
     if (!m_db) {
@@ -250,7 +251,7 @@ bool CDBConnection::ReplaceWithCsv(const QString& table, const QString& csvPath,
         deleteFailed = true;
         return false;
     }
-    return csv_transfer::ImportTable(m_db, table, csvPath, error) &&
+    return csv_transfer::ImportTable(m_db, table, csvPath, error, progress) &&
            kinzo_schema::EnsureSupport(m_db, error) == SQLITE_OK && transaction.Commit(error);
 }
 

@@ -7,6 +7,7 @@
 // Single-threaded: use a connection from one thread only. Nothing throws.
 
 #include "kinzo/data/CDbRecordset.h"
+#include "kinzo/data/RowProgress.h"
 
 #include <QString>
 
@@ -68,11 +69,12 @@ public:
     // are built once after the rows are in. deleteFailed tells whether the
     // removal of the old rows or the reading of the file failed.
     // REQUIRES: no recordset of this connection is open on the table.
-    bool ReplaceWithCsv(const QString& table, const QString& csvPath, QString& error, bool& deleteFailed);
+    bool ReplaceWithCsv(const QString& table, const QString& csvPath, QString& error, bool& deleteFailed,
+                        const RowProgress& progress = {});
 
     // The table to a CSV file (CsvTransfer.h), replacing the file. The path
     // is a value, never SQL text, so any name the file system allows works.
-    bool ExportCsv(const QString& table, const QString& csvPath, QString& error);
+    bool ExportCsv(const QString& table, const QString& csvPath, QString& error, const RowProgress& progress = {});
 
     // An explicit transaction around several statements; one begun inside
     // another is a savepoint of it. Rollback does nothing when none is open.

@@ -19,6 +19,7 @@
 #include "kinzo/data/CTableLoan.h"
 #include "kinzo/data/CTablePayment.h"
 #include "kinzo/data/CViewKinzo.h"
+#include "kinzo/data/RowProgress.h"
 #include "kinzo/data/UpdateHint.h"
 
 #include <QObject>
@@ -62,11 +63,21 @@ public:
     // Writes the five tables to "<folder>/<table>.csv" (the folder is made
     // when missing; its parent must exist). Stops at the first table that
     // fails; files written before it stay.
-    bool ExportAllCsv(const QString& folder);
+    // progress gets the records written of all tables and their total.
+    bool ExportAllCsv(const QString& folder, const RowProgress& progress = {});
     // Replaces the five tables with the CSV files of the folder, all in one
     // transaction: when one table fails (or the account table read from the
-    // files is no valid tree) no table changes. The message names the table.
-    bool ImportAllCsv(const QString& folder);
+    // files is no valid tree) no table changes. The message names the table
+    // and, where the file is at fault, the record and the reason. progress
+    // gets the records read (total 0: not known beforehand).
+    bool ImportAllCsv(const QString& folder, const RowProgress& progress = {});
+    // A consistent copy of the open data file at target (OnlineBackup.h),
+    // also while entries are being added; progress gets pages. An earlier
+    // file at target stays as it was after a failure (reason to the log) or
+    // a stop. REQUIRES: target is not the open file.
+    bool BackupTo(const QString& target, const RowProgress& progress = {});
+    // The earliest and latest entry dates and the number of entries.
+    bool EntryDateRange(QDate& first, QDate& last, qint64& count);
     // Replaces the account table with that of another data file; refused
     // while the ledger holds entries (their item keys would then name the
     // other file's items) and for a read-only file. The open
@@ -124,6 +135,7 @@ private:
     void BecomeEmpty();
     // The five tables in the order of every transfer.
     QList<CTableBase*> TransferTables();
+    qint64 TransferRecordCount();
     bool SourceHasAccountTree(const QString& sourceFile);
     void Opened(const QString& path);
 

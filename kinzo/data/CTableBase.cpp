@@ -165,7 +165,7 @@ DbStatus CTableBase::DeleteAll()
     return Run(u"DELETE FROM %1"_s.arg(m_tableName), DbStatus::DeleteFailed);
 }
 
-DbStatus CTableBase::ImportCsv(const QString& path)
+DbStatus CTableBase::ImportCsv(const QString& path, const RowProgress& progress)
 {
     if (const DbStatus status = Begin(); status != DbStatus::Ok) return status;
     const QFileInfo file(path);
@@ -173,11 +173,12 @@ DbStatus CTableBase::ImportCsv(const QString& path)
     // The delete and the insert are one transaction, so that a file that
     // fails part-way leaves the table as it was.
     bool deleteFailed = false;
-    if (m_pConnection->ReplaceWithCsv(m_tableName, file.absoluteFilePath(), m_lastError, deleteFailed)) return DbStatus::Ok;
+    if (m_pConnection->ReplaceWithCsv(m_tableName, file.absoluteFilePath(), m_lastError, deleteFailed, progress))
+        return DbStatus::Ok;
     return deleteFailed ? DbStatus::DeleteFailed : DbStatus::CsvFailed;
 }
 
-DbStatus CTableBase::ExportCsv(const QString& path)
+DbStatus CTableBase::ExportCsv(const QString& path, const RowProgress& progress)
 {
     if (const DbStatus status = Begin(); status != DbStatus::Ok) return status;
     const QFileInfo file(path);
@@ -189,7 +190,7 @@ DbStatus CTableBase::ExportCsv(const QString& path)
             return DbStatus::CsvDeleteFailed;
         }
     }
-    return m_pConnection->ExportCsv(m_tableName, file.absoluteFilePath(), m_lastError) ? DbStatus::Ok
+    return m_pConnection->ExportCsv(m_tableName, file.absoluteFilePath(), m_lastError, progress) ? DbStatus::Ok
                                                                                        : DbStatus::CsvFailed;
 }
 

@@ -63,10 +63,10 @@ public:
     // Replaces every row with those of the CSV file (CsvTransfer.h) in one
     // transaction: on any failure the table stays as it was. CsvMissing when
     // the file does not exist, DeleteFailed, or CsvFailed.
-    virtual DbStatus ImportCsv(const QString& path);
+    virtual DbStatus ImportCsv(const QString& path, const RowProgress& progress = {});
     // Writes the table to the CSV file. CsvDeleteFailed when an existing file
     // cannot be replaced (it has no write permission, or is no file); CsvFailed.
-    virtual DbStatus ExportCsv(const QString& path);
+    virtual DbStatus ExportCsv(const QString& path, const RowProgress& progress = {});
     // "SELECT COUNT(*) AS counts FROM <table>".
     virtual DbStatus Count(qint64& count);
     // "SELECT * FROM <table> [WHERE <where>] [ORDER BY <order>]".

@@ -87,8 +87,11 @@ DbStatus CTableKinzo::CountForItem(int itemId, qint64& count)
 DbStatus CTableKinzo::GetDateRange(QDate& first, QDate& last, qint64& count)
 {
     ValueMap row;
-    const DbStatus status = ReadFirst(
-        u"SELECT MIN(日付) AS startDate, MAX(日付) AS endDate, COUNT(*) AS counts FROM %1"_s.arg(m_tableName), row);
+    // Apart, MIN and MAX are each one step into the date index; together
+    // with COUNT they would read every entry.
+    const DbStatus status = ReadFirst(u"SELECT (SELECT MIN(日付) FROM %1) AS startDate, (SELECT MAX(日付) FROM %1) AS endDate,"
+                                      " (SELECT COUNT(*) FROM %1) AS counts"_s.arg(m_tableName),
+                                      row);
     first = ParseDateValue(row.value(u"startDate"_s));
     last = ParseDateValue(row.value(u"endDate"_s));
     count = row.value(u"counts"_s).toLongLong();

@@ -103,7 +103,7 @@ DbStatus CTableLoan::AddLoan(_LoanData& loan)
 {
     QString columns = u"勘定科目ID, 総返済額, 月返済額, 支払日, 開始年月, 自動アナウンス, 残額"_s;
     QString values = u"%1, %2, %3, %4, %5, %6, %7"_s.arg(n(loan.itemId), n(loan.total), n(loan.monthly),
-                                                          n(loan.payDay), MonthLiteral(loan.startMonth),
+                                                          n(loan.payDay), MonthLiteralOrNull(loan.startMonth),
                                                           n(loan.announce), n(loan.remaining));
     const auto addNumber = [&](const QString& column, qint64 value) {
         if (value == 0) return;
@@ -123,7 +123,7 @@ DbStatus CTableLoan::AddLoan(_LoanData& loan)
 DbStatus CTableLoan::UpdateLoan(const _LoanData& loan)
 {
     QString set = u"勘定科目ID = %1, 総返済額 = %2, 月返済額 = %3, 支払日 = %4, 開始年月 = %5"_s.arg(
-        n(loan.itemId), n(loan.total), n(loan.monthly), n(loan.payDay), MonthLiteral(loan.startMonth));
+        n(loan.itemId), n(loan.total), n(loan.monthly), n(loan.payDay), MonthLiteralOrNull(loan.startMonth));
     set += loan.endMonth.isValid() ? u", 完済年月 = "_s + MonthLiteral(loan.endMonth) : u", 完済年月 = NULL"_s;
     set += u", 自動アナウンス = %1, 残額 = %2, 賞与月１ = %3, 賞与月２ = %4, 賞与月返済額 = %5"_s.arg(
         n(loan.announce), n(loan.remaining), n(loan.bonusMonth1), n(loan.bonusMonth2), n(loan.bonusAmount));

@@ -80,7 +80,7 @@ DbStatus CTablePayment::AddPayment(_PaymentData& payment)
     QString values = u"%1, %2, %3"_s.arg(n(payment.itemId), n(payment.payDay), n(payment.announce));
     if (m_layout == 1) {
         columns += u",開始日, 終了日, 月指定フラグ"_s;
-        values += u", %1, %2, %3"_s.arg(DateLiteral(payment.start), DateLiteral(payment.end), n(payment.monthFlag));
+        values += u", %1, %2, %3"_s.arg(DateLiteralOrNull(payment.start), DateLiteralOrNull(payment.end), n(payment.monthFlag));
         for (int month = 1; month <= 12; ++month) {
             columns += u", %1月"_s.arg(month);
             values += u", "_s + n(payment.months[month - 1]);
@@ -96,7 +96,7 @@ DbStatus CTablePayment::UpdatePayment(const _PaymentData& payment)
     QString set = u"勘定科目ID = %1, 支払日 = %2, 自動アナウンス = %3"_s.arg(n(payment.itemId), n(payment.payDay),
                                                                         n(payment.announce));
     if (m_layout == 1) {
-        set += u", 開始日 = %1, 終了日 = %2, 月指定フラグ = %3"_s.arg(DateLiteral(payment.start), DateLiteral(payment.end),
+        set += u", 開始日 = %1, 終了日 = %2, 月指定フラグ = %3"_s.arg(DateLiteralOrNull(payment.start), DateLiteralOrNull(payment.end),
                                                                     n(payment.monthFlag));
         for (int month = 1; month <= 12; ++month) set += u", %1月 = %2"_s.arg(n(month), n(payment.months[month - 1]));
         set += u", 休日フラグ = "_s + n(payment.holidayRule);

@@ -165,9 +165,11 @@ QByteArray fileBytes(const QByteArray& utf8)
     return out.append(utf8.constData() + from, n - from);
 }
 
+QString stoppedText() { return u"中止しました"_s; }
+
 }  // namespace
 
-bool ExportTable(sqlite3* db, const QString& table, const QString& path, QString& error)
+bool ExportTable(sqlite3* db, const QString& table, const QString& path, QString& error, const RowProgress& progress)
 {
     QList<Column> columns;
     if (!tableColumns(db, table, columns, error)) return false;
@@ -182,12 +184,20 @@ bool ExportTable(sqlite3* db, const QString& table, const QString& path, QString
         return false;
     }
     int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    qint64 rows = 0;
+    bool stopped = false;
+    while (!stopped && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         for (int i = 0; i < columns.size(); ++i) {
             if (i > 0) text += ',';
             appendField(text, stmt, i, columns[i].kind);
         }
         text += "\r\n";
+        stopped = ++rows % ProgressRows == 0 && progress && !progress(rows, 0);
+    }
+    if (stopped) {
+        sqlite3_finalize(stmt);
+        error = stoppedText();
+        return false;
     }
     if (rc != SQLITE_DONE) error = QString::fromUtf8(sqlite3_errmsg(db));
     sqlite3_finalize(stmt);
@@ -200,7 +210,7 @@ bool ExportTable(sqlite3* db, const QString& table, const QString& path, QString
     return true;
 }
 
-bool ImportTable(sqlite3* db, const QString& table, const QString& path, QString& error)
+bool ImportTable(sqlite3* db, const QString& table, const QString& path, QString& error, const RowProgress& progress)
 {
     QList<Column> columns;
     if (!tableColumns(db, table, columns, error)) return false;
@@ -252,6 +262,10 @@ bool ImportTable(sqlite3* db, const QString& table, const QString& path, QString
         for (int i = 0; reason.isEmpty() && i < kinds.size(); ++i) bindField(stmt, i + 1, record[i], kinds[i], reason);
         if (reason.isEmpty() && sqlite3_step(stmt) != SQLITE_DONE) reason = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_reset(stmt);
+        if (reason.isEmpty() && reader.Count() % ProgressRows == 0 && progress && !progress(reader.Count() - 1, 0)) {
+            reason = stoppedText();
+            break;
+        }
         if (!reason.isEmpty()) reason = u"CSVの %1 件目: %2"_s.arg(reader.Count() - 1).arg(reason);
     }
     sqlite3_finalize(stmt);

@@ -11,19 +11,27 @@
 // lacks a column of the table, or a row with more or fewer fields than the
 // header, is refused.
 
+#include "kinzo/data/RowProgress.h"
+
 #include <QString>
 
 struct sqlite3;
 
 namespace csv_transfer {
 
+// Called every ProgressRows rows with the rows of this table done (total 0);
+// false stops the table with the reason "中止しました" (nothing written).
+constexpr qint64 ProgressRows = 4096;
+
 // Writes every row of the table to the file, replacing it. Returns false with
 // the reason in error.
-bool ExportTable(sqlite3* db, const QString& table, const QString& path, QString& error);
+bool ExportTable(sqlite3* db, const QString& table, const QString& path, QString& error,
+                 const RowProgress& progress = {});
 
 // Inserts every row of the file into the table. REQUIRES: a transaction is
 // open, so that a failure part-way can be rolled back by the caller.
 // Returns false with the reason (and the line) in error.
-bool ImportTable(sqlite3* db, const QString& table, const QString& path, QString& error);
+bool ImportTable(sqlite3* db, const QString& table, const QString& path, QString& error,
+                 const RowProgress& progress = {});
 
 }  // namespace csv_transfer

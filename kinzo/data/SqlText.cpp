@@ -58,6 +58,16 @@ QString MonthLiteral(const QDate& date)
     return QStringLiteral("#") + MonthToSql(date) + QStringLiteral("#");
 }
 
+QString DateLiteralOrNull(const QDate& date)
+{
+    return date.isValid() ? DateLiteral(date) : QStringLiteral("NULL");
+}
+
+QString MonthLiteralOrNull(const QDate& date)
+{
+    return date.isValid() ? MonthLiteral(date) : QStringLiteral("NULL");
+}
+
 QString TextLiteral(const QString& text)
 {
     return u'\'' + EscapeQuote(text) + u'\'';

@@ -39,3 +39,6 @@ QString TextLiteralOrNull(const QString& text);
 // The literals themselves: "#yyyy/MM/dd#" and "#yyyy/MM#".
 QString DateLiteral(const QDate& date);
 QString MonthLiteral(const QDate& date);
+// The same, or NULL for an unset (invalid) date, the stored form of "unset".
+QString DateLiteralOrNull(const QDate& date);
+QString MonthLiteralOrNull(const QDate& date);

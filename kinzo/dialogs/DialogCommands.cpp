@@ -8,6 +8,8 @@
 #include "kinzo/dialogs/accounts/AccountCommands.h"
 #include "kinzo/dialogs/counterparties/CounterpartyCommands.h"
 #include "kinzo/dialogs/search/SearchCommands.h"
+#include "kinzo/dialogs/settings/SettingsCommands.h"
+#include "kinzo/dialogs/transfer/TransferCommands.h"
 
 namespace {
 
@@ -38,4 +40,6 @@ void RegisterDialogCommands()
     RegisterSearchCommands();
     RegisterAccountCommands();
     RegisterCounterpartyCommands();
+    RegisterTransferCommands();
+    RegisterSettingsCommands();
 }

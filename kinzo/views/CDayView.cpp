@@ -1,8 +1,10 @@
 #include "kinzo/views/CDayView.h"
 
 #include "CKinzoApp.h"
+#include "KinzoCommands.h"
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/dialogs/EntryHint.h"
+#include "kinzo/views/LedgerViewParts.h"
 #include "kinzo/views/ViewColors.h"
 #include "kolib/CKoButton.h"
 #include "kolib/CKoWindowZoom.h"
@@ -33,17 +35,11 @@ CDayView::CDayView(CKinzoDoc& document, QWidget* parent) : CKinzoViewBase(FormId
     layout->addWidget(m_grid, 1);
     connect(m_grid, &CXGrid::cellDoubleClicked, this, &CDayView::OnDoubleClick);
 
-    auto* bottom = new QHBoxLayout;
-    layout->addLayout(bottom);
-    m_prevButton = new CKoButton(u"前へ(Ctrl+←)"_s, this);
-    m_nextButton = new CKoButton(u"次へ(Ctrl+→)"_s, this);
-    for (CKoButton* button : {m_prevButton, m_nextButton}) {
-        button->setFocusPolicy(Qt::StrongFocus);
-        bottom->addWidget(button);
-    }
-    bottom->addStretch(1);
-    connect(m_prevButton, &QPushButton::clicked, this, [this] { OnCommand(32954); });
-    connect(m_nextButton, &QPushButton::clicked, this, [this] { OnCommand(32955); });
+    const _StepButtons buttons = AddStepButtons(*this, *layout);
+    m_prevButton = buttons.previous;
+    m_nextButton = buttons.next;
+    connect(m_prevButton, &QPushButton::clicked, this, [this] { OnCommand(CmdPreviousDateWithData); });
+    connect(m_nextButton, &QPushButton::clicked, this, [this] { OnCommand(CmdNextDateWithData); });
     setFocusProxy(m_grid);
 
     m_announcer = std::make_unique<CCellAnnouncer>(*this, *m_grid);
@@ -158,9 +154,7 @@ void CDayView::OnUpdate(QObject* sender, int hint, const QVariant& object)
         m_grid->Redraw();
         break;
     case UpdateHint::FontSizeChanged:
-        m_grid->SetFont(m_grid->GetFontName(), KoAppFontSize());
-        m_grid->RecalcLayout(0);
-        m_grid->Redraw();
+        m_grid->FollowFontSize();
         break;
     case UpdateHint::DataChanged:
     case UpdateHint::FileDeleted:

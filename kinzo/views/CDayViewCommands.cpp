@@ -9,7 +9,7 @@
 #include "kinzo/dialogs/EntryDelete.h"
 #include "kinzo/dialogs/EntryHint.h"
 #include "kinzo/dialogs/list/EntryListOpener.h"
-#include "kolib/CKoVFileDialog.h"
+#include "kinzo/views/LedgerViewParts.h"
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
 
@@ -186,10 +186,7 @@ void CDayView::StepToDateWithData(bool later)
 
 void CDayView::SaveCsv()
 {
-    const QString filter = u"CSVファイル(*%1)|*%1|すべてのファイル(*.*)|*.*||"_s.arg(u".csv"_s);
-    CKoVFileDialog dialog(false, u".csv"_s, CsvFileName(), QFileDialog::Options(), filter, this);
-    if (dialog.DoModal() != QDialog::Accepted) return;
-    if (!m_grid->WriteCsv(dialog.GetPathName())) KoMessageBox(this, u"CSVファイル保存に失敗しました。"_s);
+    SaveTableCsv(*this, *m_grid, CsvFileName());
 }
 
 void CDayView::ToggleMoveMode()

@@ -1,5 +1,7 @@
 #include "kinzo/views/CLedgerGrid.h"
 
+#include "kolib/KoAppSettings.h"
+
 CLedgerGrid::CLedgerGrid(QWidget* parent) : CXGrid(parent) {}
 
 void CLedgerGrid::OnCellChanged(CXCellID previous, CXCellID current, int key)
@@ -17,4 +19,12 @@ void CLedgerGrid::SpeakCurrentCell()
 bool CLedgerGrid::ShouldSpeakFocus(Qt::FocusReason reason) const
 {
     return !m_cellSpeechPending && CXGrid::ShouldSpeakFocus(reason);
+}
+
+void CLedgerGrid::FollowFontSize()
+{
+    SetFont(GetFontName(), KoAppFontSize());
+    RecalcLayout(0);
+    EnsureVisible(GetCurrentCell());
+    Redraw();
 }

@@ -20,6 +20,9 @@ public:
     // focus says nothing (the cell would be heard twice).
     void SetCellSpeechPending(bool pending) { m_cellSpeechPending = pending; }
 
+    // Takes the program's font size, the cursor cell kept in sight.
+    void FollowFontSize();
+
     void OnCellChanged(CXCellID previous, CXCellID current, int key) override;
 
 protected:

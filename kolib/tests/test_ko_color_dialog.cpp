@@ -81,6 +81,10 @@ private Q_SLOTS:
         auto* back = dialog.findChild<CKoVComboBox*>(u"1014"_s);
         back->setCurrentIndex(back->findText(u"紺"_s));
         QCOMPARE(dialog.palette().color(QPalette::Window), QColor(0, 0, 128));   // shown at once
+        // White on navy is shown as a pair: the dialog stays readable while choosing.
+        text->setCurrentIndex(text->findText(u"白"_s));
+        QCOMPARE(dialog.palette().color(QPalette::WindowText), QColor(255, 255, 255));
+        QCOMPARE(dialog.palette().color(QPalette::Window), QColor(0, 0, 128));
     }
 
     void rgbEditsSayWhatTheyAre()

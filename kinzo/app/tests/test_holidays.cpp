@@ -1,5 +1,6 @@
 #include "CDiagLog.h"
 #include "CHolidayFile.h"
+#include "PaymentDueDate.h"
 
 #include "platform/Cp932Codec.h"
 
@@ -183,6 +184,31 @@ private Q_SLOTS:
         QCOMPARE(adjust(2026, 5, 3, HolidayRuleBefore), QDate(2026, 5, 1));
         // An ordinary day stays.
         QCOMPARE(adjust(2026, 5, 12, HolidayRuleBefore), QDate(2026, 5, 12));
+    }
+
+    void paymentDueDatesThroughTheShippedCalendar()
+    {
+        CHolidayFile shipped;
+        shipped.SetFolder(QStringLiteral(PROGRAM_FOLDER));
+        QCOMPARE(shipped.Load(2026), 1);
+        _PaymentData payment;
+        const auto due = [&](int month, int day, int rule, int layout = 1) {
+            payment.payDay = day;
+            payment.holidayRule = rule;
+            return PaymentDueDate(payment, layout, 2026, month, shipped);
+        };
+        // Sunday 11 January before the Monday holiday of the 12th.
+        QCOMPARE(due(1, 11, HolidayRuleBefore), QDate(2026, 1, 9));
+        QCOMPARE(due(1, 11, HolidayRuleAfter), QDate(2026, 1, 13));
+        QCOMPARE(due(1, 11, HolidayRuleKeep), QDate(2026, 1, 12));
+        // Golden Week, Monday 4 to Wednesday 6 May, crossed to Thursday.
+        QCOMPARE(due(5, 4, HolidayRuleAfter), QDate(2026, 5, 7));
+        // The 31st in February is its last day, Saturday the 28th.
+        QCOMPARE(due(2, 31, HolidayRuleBefore), QDate(2026, 2, 27));
+        QCOMPARE(due(2, 31, HolidayRuleAfter), QDate(2026, 3, 2));
+        // The older layout has no rule of its own: back to the working day before.
+        QCOMPARE(due(1, 11, HolidayRuleAfter, 0), QDate(2026, 1, 9));
+        QCOMPARE(due(4, 0, HolidayRuleAfter), QDate());
     }
 
     void dayPastTheMonthEndAndEndlessHolidays()

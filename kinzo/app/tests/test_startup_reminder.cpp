@@ -105,10 +105,11 @@ private Q_SLOTS:
 
     void bindingsOutsideTheirMonthOrSilencedGiveNoLine()
     {
-        addPayment(m_rent, 31);                  // November has 30 days
+        addPayment(m_rent, 31);                  // November has 30 days: due on Monday the 30th
         addPayment(m_power, 10, 0, 0);           // not announced
         addPayment(m_car, 10, 0, 1, 11);         // November not checked
-        QCOMPARE(payments(QDate(2026, 11, 30), 30), QString());
+        QCOMPARE(payments(QDate(2026, 11, 27), 30), u"家賃の支払い日は11月30日です。\r\n"_s);
+        QCOMPARE(payments(QDate(2026, 11, 30), 30), u"家賃が未払いです。\r\n"_s);
         QCOMPARE(payments(QDate(2026, 12, 31), 30), u"家賃が未払いです。\r\n車のローンが未払いです。\r\n"_s);
     }
 

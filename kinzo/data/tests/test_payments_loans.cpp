@@ -5,6 +5,7 @@
 #include "kinzo/data/CTableCater.h"
 #include "kinzo/data/CTableKinzo.h"
 #include "kinzo/data/CTableLoan.h"
+#include "kinzo/data/LoanInstalments.h"
 #include "kinzo/data/CTablePayment.h"
 
 #include <QtTest>
@@ -109,6 +110,64 @@ private Q_SLOTS:
         QCOMPARE(m_payments.GetPaymentHistory(m_rent.ID, QDate(2010, 5, 1), QDate(2010, 6, 30), history), DbStatus::Ok);
         QCOMPARE(history.size(), 2);
         QCOMPARE(history[0].date, QDate(2010, 6, 28));
+    }
+
+    void unsetDatesAreStoredAsUnset()
+    {
+        _PaymentData open = payment(QDate(), QDate());
+        QCOMPARE(m_payments.AddPayment(open), DbStatus::Ok);
+        _PaymentData read;
+        QCOMPARE(m_payments.GetPayment(open.ID, read), DbStatus::Ok);
+        QVERIFY(!read.start.isValid() && !read.end.isValid());
+        read.end = QDate(2010, 3, 31);
+        QCOMPARE(m_payments.UpdatePayment(read), DbStatus::Ok);
+        read.end = QDate();
+        QCOMPARE(m_payments.UpdatePayment(read), DbStatus::Ok);
+        QCOMPARE(m_payments.GetPayment(open.ID, read), DbStatus::Ok);
+        QVERIFY(!read.end.isValid());
+
+        _LoanData loan{0, m_car.ID, 1000, 100, 0, 0, 0, 1, QDate(), QDate(), 0, 1000, QString()};
+        QCOMPARE(m_loans.AddLoan(loan), DbStatus::Ok);
+        _LoanData stored;
+        QCOMPARE(m_loans.GetLoan(loan.ID, stored), DbStatus::Ok);
+        QVERIFY(!stored.startMonth.isValid());
+    }
+
+    void instalmentsLeft()
+    {
+        _LoanData loan;
+        loan.remaining = 100000;
+        loan.monthly = 30000;
+        QCOMPARE(RemainingInstalments(loan, QDate(2026, 5, 1)), 4);   // 30000 * 3 + 10000
+        loan.monthly = 20000;
+        loan.bonusMonth1 = 6;
+        loan.bonusMonth2 = 12;
+        loan.bonusAmount = 50000;
+        // May 20000, June 50000, July 20000 leave 10000 for August.
+        QCOMPARE(RemainingInstalments(loan, QDate(2026, 5, 1)), 4);
+        loan.bonusAmount = 0;   // bonus months then take the monthly instalment
+        QCOMPARE(RemainingInstalments(loan, QDate(2026, 5, 1)), 5);
+        loan.remaining = 0;
+        QCOMPARE(RemainingInstalments(loan, QDate(2026, 5, 1)), 0);
+        // A plan that would never end gives no count, at once.
+        loan.remaining = 100000;
+        loan.monthly = 0;
+        QCOMPARE(RemainingInstalments(loan, QDate(2026, 5, 1)), -1);
+        loan.monthly = 1;
+        loan.bonusAmount = -5;
+        QCOMPARE(RemainingInstalments(loan, QDate(2026, 5, 1)), -1);
+        // A large amount in small instalments: counted, not looped month by month.
+        loan.bonusAmount = 0;
+        loan.remaining = 2000000001;
+        QCOMPARE(RemainingInstalments(loan, QDate(2026, 5, 1)), 2000000001);
+        loan.monthly = 7;
+        loan.bonusAmount = 100;
+        loan.remaining = 1000;   // a year pays 7 * 10 + 200 = 270
+        qint64 rest = 1000, months = 0;
+        for (int m = 4; rest > 0; m = m % 12 + 1, ++months) rest -= (m == 6 || m == 12) ? 100 : 7;
+        QCOMPARE(RemainingInstalments(loan, QDate(2026, 4, 1)), months);
+        QCOMPARE(FirstUnpaidMonth(QDate(2026, 12, 20), true), QDate(2027, 1, 1));
+        QCOMPARE(FirstUnpaidMonth(QDate(2026, 12, 20), false), QDate(2026, 12, 1));
     }
 
     void layoutZeroUpgrade()

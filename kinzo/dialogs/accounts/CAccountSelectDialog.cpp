@@ -1,5 +1,7 @@
 #include "kinzo/dialogs/accounts/CAccountSelectDialog.h"
 
+#include "kinzo/dialogs/TickedDateRow.h"
+
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/dialogs/CAccountItemMenu.h"
 #include "kinzo/dialogs/DialogTexts.h"
@@ -52,10 +54,10 @@ void CAccountSelectDialog::BuildControls()
     }
     m_startBox = new CKoCheckBox(u"開始日付(&S)"_s, this);
     m_startBox->setObjectName(u"1189"_s);
-    m_startPicker = AddDateRow(grid, m_startBox, "1026");
+    m_startPicker = AddTickedDateRow(*this, *grid, *m_startBox, "1026");
     m_endBox = new CKoCheckBox(u"終了日付(&E)"_s, this);
     m_endBox->setObjectName(u"1190"_s);
-    m_endPicker = AddDateRow(grid, m_endBox, "1164");
+    m_endPicker = AddTickedDateRow(*this, *grid, *m_endBox, "1164");
 
     auto* buttons = MakeOkCancelRow();
     m_menuButton = new CKoButton(u"メニュー(&M)"_s, this);
@@ -65,20 +67,6 @@ void CAccountSelectDialog::BuildControls()
     buttons->insertWidget(0, m_menuButton);
     layout->addLayout(buttons);
     ConnectChain();
-}
-
-CKoVDateTimeCtrl* CAccountSelectDialog::AddDateRow(QGridLayout* grid, CKoCheckBox* box, const char* pickerId)
-{
-    auto* picker = new CKoVDateTimeCtrl(this);
-    picker->setObjectName(QString::fromLatin1(pickerId));
-    picker->SetDisplayMode(0);
-    picker->setAccessibleName(KoStripMnemonic(box->text()));
-    picker->setEnabled(false);
-    connect(box, &QCheckBox::toggled, picker, &QWidget::setEnabled);
-    const int row = grid->rowCount();
-    grid->addWidget(box, row, 0);
-    grid->addWidget(picker, row, 1);
-    return picker;
 }
 
 void CAccountSelectDialog::ConnectChain()

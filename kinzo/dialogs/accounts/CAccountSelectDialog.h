@@ -44,7 +44,6 @@ protected:
 private:
     void BuildControls();
     void ConnectChain();
-    CKoVDateTimeCtrl* AddDateRow(class QGridLayout* grid, CKoCheckBox* box, const char* pickerId);
 
     CKinzoDoc& m_document;
     int m_initialAccount;

@@ -40,8 +40,7 @@ int CSummaryGrid::CreateAndBuild(CKinzoDoc& document, const QDate& start, const 
     m_periods.clear();
     QList<_SummaryAmount> amounts;
     if (!ReadPeriods(document, amounts)) {
-        SetRowCount(0, 0);
-        SetColumnCount(0);
+        ClearTable();
         ShowMessage(FailureText());
         return 0;
     }
@@ -57,6 +56,16 @@ int CSummaryGrid::CreateAndBuild(CKinzoDoc& document, const QDate& start, const 
     RecalcLayout();
     Redraw();
     return 1;
+}
+
+void CSummaryGrid::ClearTable()
+{
+    m_periods.clear();
+    m_lines.clear();
+    m_groups.clear();
+    m_lineOfAccount.clear();
+    SetRowCount(0, 0);
+    SetColumnCount(0);
 }
 
 int CSummaryGrid::FirstLine() const

@@ -74,6 +74,9 @@ public:
     // totals, difference and balance (still 1).
     int CreateAndBuild(CKinzoDoc& document, const QDate& start, const QDate& end, AccountItemNode& root);
 
+    // An empty table: no lines, no periods.
+    void ClearTable();
+
     int TableKind() const { return m_kind; }
     int Orientation() const { return m_orientation; }
     bool IsVertical() const { return m_orientation != Horizontal; }

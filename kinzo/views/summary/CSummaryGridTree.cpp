@@ -128,11 +128,18 @@ void CSummaryGrid::ApplyVisibility()
         if (IsLevelExpanded(FirstLine() + group.last, group.level)) continue;
         for (int index = group.first; index < group.last; ++index) shown[size_t(index)] = false;
     }
+    int deepestShown = 0;
     for (int index = 0; index < LineCount(); ++index) {
         const bool visible = shown[size_t(index)] && !(m_hideZero && m_lines[size_t(index)].zero);
         if (IsVertical()) SetRowVisible(FirstLine() + index, visible);
         else SetColumnVisible(FirstLine() + index, visible);
+        if (visible) deepestShown = std::max(deepestShown, m_lines[size_t(index)].deepest);
     }
+    // On screen, header rows below the deepest label shown would only repeat
+    // the labels above them; at a large font they would leave no room for
+    // the figures.
+    if (!IsVertical())
+        for (int level = 1; level < LabelLevels; ++level) SetRowVisible(level, level <= deepestShown);
     MoveCursorToShownLine();
 }
 

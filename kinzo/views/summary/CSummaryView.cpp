@@ -4,6 +4,7 @@
 #include "KinzoCommands.h"
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/views/CCellAnnouncer.h"
+#include "kinzo/views/LedgerViewParts.h"
 #include "kolib/CKoButton.h"
 #include "kolib/CKoWindowZoom.h"
 #include "kolib/KoAppSettings.h"
@@ -53,15 +54,9 @@ CSummaryView::CSummaryView(int formId, const QString& caption, CSummaryGrid* gri
     connect(m_grid, &CXGrid::cellDoubleClicked, this, &CSummaryView::OnDoubleClick);
 
     if (stepButtons) {
-        auto* bottom = new QHBoxLayout;
-        layout->addLayout(bottom);
-        m_prevButton = new CKoButton(u"前へ(Ctrl+←)"_s, this);
-        m_nextButton = new CKoButton(u"次へ(Ctrl+→)"_s, this);
-        for (CKoButton* button : {m_prevButton, m_nextButton}) {
-            button->setFocusPolicy(Qt::StrongFocus);
-            bottom->addWidget(button);
-        }
-        bottom->addStretch(1);
+        const _StepButtons buttons = AddStepButtons(*this, *layout);
+        m_prevButton = buttons.previous;
+        m_nextButton = buttons.next;
         connect(m_prevButton, &QPushButton::clicked, this, [this] { StepPeriod(-1); });
         connect(m_nextButton, &QPushButton::clicked, this, [this] { StepPeriod(1); });
     }
@@ -122,8 +117,7 @@ bool CSummaryView::Load()
     if (m_periodLabel) m_periodLabel->setText(PeriodText());
     ApplyGridSettings();
     if (!GetDocument().IsOpen()) {
-        m_grid->SetRowCount(0, 0);
-        m_grid->SetColumnCount(0);
+        m_grid->ClearTable();
         return true;
     }
     if (!BuildTable()) return false;
@@ -166,6 +160,9 @@ void CSummaryView::Rebuild()
 void CSummaryView::OnUpdate(QObject* sender, int hint, const QVariant& object)
 {
     CKinzoViewBase::OnUpdate(sender, hint, object);
+    // A hidden view is loaded afresh, with the settings of the day, when it
+    // is shown again.
+    if (!isVisible()) return;
     switch (static_cast<UpdateHint>(hint)) {
     case UpdateHint::EntryAdded:
     case UpdateHint::EntryDeleted:
@@ -184,9 +181,7 @@ void CSummaryView::OnUpdate(QObject* sender, int hint, const QVariant& object)
         m_grid->ApplyColors();
         break;
     case UpdateHint::FontSizeChanged:
-        m_grid->SetFont(m_grid->GetFontName(), KoAppFontSize());
-        m_grid->RecalcLayout(0);
-        m_grid->Redraw();
+        m_grid->FollowFontSize();
         break;
     default:
         break;

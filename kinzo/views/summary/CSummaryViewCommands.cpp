@@ -7,9 +7,8 @@
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/dialogs/CKinzoDialog.h"
 #include "kinzo/dialogs/list/EntryListOpener.h"
-#include "kolib/CKoVFileDialog.h"
+#include "kinzo/views/LedgerViewParts.h"
 #include "kolib/KoAppVoice.h"
-#include "kolib/KoMessageBox.h"
 
 #include <QKeyEvent>
 
@@ -173,10 +172,7 @@ void CSummaryView::OpenEntryList()
 
 void CSummaryView::SaveCsv()
 {
-    const QString filter = u"CSVファイル(*%1)|*%1|すべてのファイル(*.*)|*.*||"_s.arg(u".csv"_s);
-    CKoVFileDialog dialog(false, u".csv"_s, CsvFileName(), QFileDialog::Options(), filter, this);
-    if (dialog.DoModal() != QDialog::Accepted) return;
-    if (!m_grid->WriteCsv(dialog.GetPathName())) KoMessageBox(this, u"CSVファイル保存に失敗しました。"_s);
+    SaveTableCsv(*this, *m_grid, CsvFileName());
 }
 
 void CSummaryView::SetExpandLevel(int level)

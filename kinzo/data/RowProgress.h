@@ -1,0 +1,12 @@
+#pragma once
+// How long whole-file work (export, import, backup) tells its caller how far
+// it is: now and then the records (or pages) done and the total, on the
+// thread doing the work. Returning false stops the work; what it was writing
+// is then discarded, as after a failure. A total of 0 means not known
+// beforehand. An empty function is never called.
+
+#include <QtGlobal>
+
+#include <functional>
+
+using RowProgress = std::function<bool(qint64 done, qint64 total)>;
