@@ -111,7 +111,7 @@ QString CAccountGrid::ColumnSpeech(const AccountItemNode* node, int col) const
     } else {
         text = GetCellText(RowOfNode(node), col);
     }
-    return text.isEmpty() ? u" 空白"_s : text;
+    return text.isEmpty() ? u"空白"_s : text;
 }
 
 QString CAccountGrid::BuildCellSpeech(CXCellID previous, CXCellID current, int key) const
