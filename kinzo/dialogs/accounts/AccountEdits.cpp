@@ -73,14 +73,12 @@ void Widen(_AccountItem& outer, const _AccountItem& inner)
 
 QString SyncCodes(CKinzoDoc& document, AccountItemNode* top)
 {
-    for (AccountItemNode* node : top->Flatten()) {
-        if (node->m_data.code == node->m_code) continue;
-        node->m_data.code = node->m_code;
-        const QString set = u"階層番号 = '%1'"_s.arg(EscapeQuote(node->m_code));
-        if (document.AccountTable().Update(set, u"ID = %1"_s.arg(node->m_data.ID)) != DbStatus::Ok)
-            return UpdateFailed;
-    }
-    return {};
+    QList<AccountItemNode*> changed;
+    for (AccountItemNode* node : top->Flatten())
+        if (node->m_data.code != node->m_code) changed << node;
+    if (changed.isEmpty()) return {};
+    for (AccountItemNode* node : changed) node->m_data.code = node->m_code;
+    return document.AccountTable().SaveCodes(changed) == DbStatus::Ok ? QString() : UpdateFailed;
 }
 
 QString Add(CKinzoDoc& document, AccountItemNode* parent, _AccountItem item, bool moveEntries, AccountItemNode*& added)
