@@ -51,6 +51,21 @@ QStringList pdfPages(const QString& path)
     return pages;
 }
 
+// KINZO_SCREENSHOT_DIR keeps pictures of the dialogs and of the first printed page for a look.
+void keepPicture(QWidget* window, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("KINZO_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) window->grab().save(QDir(folder).filePath(name + u".png"_s));
+}
+
+void keepFirstPage(const QString& pdf, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("KINZO_SCREENSHOT_DIR");
+    if (folder.isEmpty()) return;
+    QProcess::execute(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"60"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s,
+                                      u"-singlefile"_s, pdf, QDir(folder).filePath(name)});
+}
+
 struct Job {
     int report = 0;
     QDate start;
@@ -122,6 +137,7 @@ class TestPrintReports : public QObject {
             answerPrinterDialog(pdf, from, to);
             d->OkButton()->click();
         });
+        keepFirstPage(pdf, u"report%1_orientation%2"_s.arg(job.report).arg(job.orientation));
         const QRegularExpression question(u"^印刷枚数は、(\\d+)ページ"_s);
         for (const QString& m : f.messages)
             if (const auto match = question.match(m); match.hasMatch()) count = match.captured(1).toInt();
@@ -225,6 +241,7 @@ private Q_SLOTS:
             d->ExpandCombo()->setCurrentIndex(2);
             d->SetPrintFont(u"IPAGothic"_s, 11);
             seen << d->FontEdit()->text();
+            keepPicture(d, u"print_dialog"_s);
             d->CancelButton()->click();
         });
         QCOMPARE(seen, (QStringList{u"印刷"_s, u"日表示集計表"_s, u"2016-05-01"_s, u"2016-05-31"_s,
@@ -461,6 +478,7 @@ private Q_SLOTS:
                 });
                 shown << p->PageText();
                 captions << p->PageCaption();
+                keepPicture(p, u"preview_%1_%2"_s.arg(job.report).arg(job.orientation));
                 for (int i = 1; i < p->PageCount(); ++i) {
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right, Qt::ControlModifier);
                     shown << p->PageText();

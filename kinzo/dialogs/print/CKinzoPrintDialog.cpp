@@ -11,6 +11,7 @@
 #include "kolib/CKoEdit.h"
 #include "kolib/CKoVComboBox.h"
 #include "kolib/CKoVDateTimeCtrl.h"
+#include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
 #include "kolib/KoMnemonic.h"
 
@@ -67,7 +68,9 @@ void CKinzoPrintDialog::BuildControls()
     m_reports = new QListWidget(this);
     m_reports->setObjectName(u"1150"_s);
     for (int i = 0; i < PrintReportCount; ++i) m_reports->addItem(PrintReportName(i));
-    m_reports->setFixedHeight(m_reports->sizeHintForRow(0) * PrintReportCount + 2 * m_reports->frameWidth() + 4);
+    // All four reports in sight, at every magnification.
+    m_reports->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_reports->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     AddRow(this, grid, u"帳票(&R)"_s, m_reports);
     m_startPicker = new CKoVDateTimeCtrl(this);
     m_startPicker->setObjectName(u"1026"_s);
@@ -100,7 +103,11 @@ void CKinzoPrintDialog::BuildControls()
     for (const QString& text : expandTexts) m_expand->addItem(text);
     AddRow(this, grid, u"科目の展開(&L)"_s, m_expand);
     connect(fontButton, &QPushButton::clicked, this, [this] { ChooseFont(); });
-    connect(m_reports, &QListWidget::currentRowChanged, this, [this](int row) { OnReportChanged(row); });
+    connect(m_reports, &QListWidget::currentRowChanged, this, [this](int row) {
+        OnReportChanged(row);
+        // The user's choice is said as the combo boxes say theirs.
+        if (m_reports->hasFocus()) KoAppReadText(PrintReportName(row));
+    });
 }
 
 void CKinzoPrintDialog::BuildButtons()
