@@ -17,12 +17,14 @@ void PresetPrinter(QPrinter& printer)
     const CKinzoApp* app = CKinzoApp::Instance();
     if (!app) return;
     const CKinzoIniFile& ini = app->m_iniFile;
-    const QPrinterInfo stored = QPrinterInfo::printerInfo(ini.ReadPrinterName());
-    if (stored.isNull()) {
+    // The stored printer, else the system's default queue, else a PDF file.
+    QPrinterInfo chosen = QPrinterInfo::printerInfo(ini.ReadPrinterName());
+    if (chosen.isNull()) chosen = QPrinterInfo::defaultPrinter();
+    if (chosen.isNull()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
     } else {
         printer.setOutputFormat(QPrinter::NativeFormat);
-        printer.setPrinterName(stored.printerName());
+        printer.setPrinterName(chosen.printerName());
     }
     printer.setPageSize(QPageSize(QPageSize::PageSizeId(ini.ReadPaperSize())));
     printer.setPageOrientation(QPageLayout::Orientation(ini.ReadPaperOrientation()));

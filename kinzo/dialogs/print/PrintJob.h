@@ -10,8 +10,9 @@ class CXGrid;
 class QPrinter;
 class QWidget;
 
-// Sets the printer to the stored printer, paper size and orientation; without
-// a stored printer that exists here it prints to a PDF file.
+// Sets the printer to the stored printer (the system's default queue when it
+// is missing here, a PDF file when there is no queue), paper size and
+// orientation.
 void PresetPrinter(QPrinter& printer);
 // The printer dialog preset from the settings, pages 1 to 999; on OK the
 // chosen printer, paper size and orientation are stored. False on Cancel.
