@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -245,6 +246,12 @@ void CSearchDialog::keyPressEvent(QKeyEvent* event)
 {
     if (IsMoveModeKey(event)) {
         m_grid->SetMoveMode(m_grid->GetMoveMode() ? 0 : 1);
+        event->accept();
+        return;
+    }
+    // Enter on a condition opens the current hit; a button does its own.
+    if (IsEnter(event) && !qobject_cast<QPushButton*>(focusWidget())) {
+        OpenCurrent();
         event->accept();
         return;
     }

@@ -1,9 +1,10 @@
 #pragma once
 // "検索": finds entries by words in the account name, the counterparty or the
 // note, optionally within a period, and lists them in a CSearchGrid with
-// their totals. Enter in the word field searches; Enter on a hit opens it in
-// the entry dialog (change mode), after which the search runs again so the
-// list shows what was stored. Ctrl+Space switches the grid's move mode.
+// their totals. Enter in the word field searches; Enter anywhere else but on
+// a button opens the current hit in the entry dialog (change mode), after
+// which the search runs again so the list shows what was stored. Ctrl+Space
+// switches the grid's move mode.
 // User-interface thread only.
 
 #include "kolib/CKoVDialogBase.h"

@@ -216,6 +216,16 @@ private slots:
         QCOMPARE(grid.EntryIdOfRow(grid.GetCurrentCell().row), id);
         QCOMPARE(grid.GetCellText(grid.GetCurrentCell().row, CSearchGrid::ColExpense), u"2,000"_s);
         QTRY_COMPARE(QApplication::focusWidget(), &grid);
+        // Enter on a condition opens the current hit too; on a button it does not.
+        bool opened = false;
+        WhenModalOf<CKinzoDialog>([&opened](CKinzoDialog* entry) {
+            opened = true;
+            entry->reject();
+        });
+        auto* target = d.findChild<QCheckBox*>(u"1139"_s);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        QVERIFY(opened);
         searchAndCheck(d, q);
     }
 };
