@@ -118,18 +118,33 @@ QString CAccountGrid::BuildCellSpeech(CXCellID previous, CXCellID current, int k
 {
     const AccountItemNode* node = NodeOfRow(current.row);
     if (!node) return CXGrid::BuildCellSpeech(previous, current, key);
+    // Left and right say the one cell; other moves go on to the item's name.
+    const bool sideways = key == Qt::Key_Left || key == Qt::Key_Right;
+    const int last = sideways ? current.col : std::max(current.col, node->m_data.level);
     int from = 0;
-    if (key == Qt::Key_Left || key == Qt::Key_Right) {
+    if (sideways) {
         from = current.col;
     } else if ((key == Qt::Key_Up || key == Qt::Key_Down) && NodeOfRow(previous.row)) {
-        from = std::min(FirstDifferentLevel(NodeOfRow(previous.row)->m_code, node->m_code), current.col);
+        from = std::min(FirstDifferentLevel(NodeOfRow(previous.row)->m_code, node->m_code), last);
     }
     QStringList parts;
-    for (int col = from; col <= current.col; ++col) parts << ColumnSpeech(node, col);
+    for (int col = from; col <= last; ++col) parts << ColumnSpeech(node, col);
     QString text = parts.join(u' ');
     if (node->m_data.level >= 1)
         text += node->HasChildren() ? u" 親%1階層"_s.arg(node->m_data.level) : u" リーフ"_s;
     return text;
+}
+
+void CAccountGrid::OnCellChanged(CXCellID previous, CXCellID current, int key)
+{
+    if (!IsSpeechEnabled() || !NodeOfRow(current.row)) return CXGrid::OnCellChanged(previous, current, key);
+    ReadCell(previous, current, key);
+}
+
+void CAccountGrid::SayCurrent()
+{
+    const CXCellID current = GetCurrentCell();
+    if (IsSpeechEnabled() && NodeOfRow(current.row)) ReadCell(current, current, 0);
 }
 
 void CAccountGrid::OnCursorMoved(CXCellID previous, CXCellID current)

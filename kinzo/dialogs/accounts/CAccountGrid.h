@@ -2,7 +2,8 @@
 // The tree table of "科目設定": one row per account item in tree order, the
 // name in the column of its level, then 使用開始, 使用終了 ("%4d年%2d月" when
 // used) and 備考. Up and Down say the row from the first level whose code
-// differs from the previous row's, so unchanged ancestors are not repeated;
+// differs from the previous row's, so unchanged ancestors are not repeated,
+// through the item's own name even when the cursor is in a column left of it;
 // items below the roots end with " 親%d階層" or " リーフ". Rows deeper than the
 // shown level are hidden (ShowToLevel). User-interface thread only.
 
@@ -31,12 +32,17 @@ public:
     int RowOfNode(const AccountItemNode* node) const;
 
     QString BuildCellSpeech(CXCellID previous, CXCellID current, int key) const override;
+    // Says the cursor's item from the side column on, as after a jump (after
+    // an edit has rebuilt the grid).
+    void SayCurrent();
 
 Q_SIGNALS:
     void currentNodeChanged();
 
 protected:
     void OnCursorMoved(CXCellID previous, CXCellID current) override;
+    // Every move of an item row is said the tree's way, the first column too.
+    void OnCellChanged(CXCellID previous, CXCellID current, int key) override;
     void changeEvent(QEvent* event) override;
 
 private:

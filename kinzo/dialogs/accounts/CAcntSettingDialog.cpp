@@ -42,6 +42,7 @@ void CAcntSettingDialog::BuildControls()
     setWindowTitle(u"科目設定"_s);
     setSizeGripEnabled(true);
     setMinimumSize(640, 420);
+    resize(880, 520);   // room for every column at the usual font size
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QMenuBar(this);
     layout->setMenuBar(bar);
@@ -151,6 +152,8 @@ void CAcntSettingDialog::Rebuild(const AccountItemNode* current)
     m_grid->RecalcLayout();
     m_grid->Redraw();
     UpdateCommands();
+    // The user sees where the edit left the cursor: say it too.
+    m_grid->SayCurrent();
 }
 
 bool CAcntSettingDialog::Report(const QString& failure)

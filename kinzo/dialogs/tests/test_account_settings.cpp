@@ -158,7 +158,8 @@ private slots:
             a->StartPicker()->setDate({2026, 6, 1});
             a->EndPicker()->setDate({2026, 5, 1});
             a->OkButton()->click();                       // ends before it starts
-            focusAfter[2] = QApplication::focusWidget();
+            QWidget* focus = QApplication::focusWidget();
+            focusAfter[2] = a->EndPicker()->isAncestorOf(focus) ? a->EndPicker() : focus;
             a->StartBox()->setChecked(false);
             a->OkButton()->click();
         });
@@ -360,8 +361,14 @@ private slots:
         f.ClearHeard();
         for (int i = 0; i < 3; ++i) QTest::keyClick(&grid, Qt::Key_Down);
         QTest::keyClick(&grid, Qt::Key_Right);
+        // In the side column a move still names the item.
+        putCursorOn(*d, food, CAccountGrid::ColSide);
+        QTest::keyClick(&grid, Qt::Key_Down);
+        // After an edit the cursor's new place is said.
+        d->RunCommand(CAcntSettingDialog::CmdLast);
         QCOMPARE(f.Heard(), (QStringList{u"外食 空白 親2階層"_s, u"ランチ リーフ"_s, u"食料品 空白 リーフ"_s,
-                                         u"空白 リーフ"_s}));
+                                         u"空白 リーフ"_s, u"支出 食費 親1階層"_s, u"外食 親2階層"_s,
+                                         u"支出 食費 外食 親2階層"_s}));
     }
 
     void counterparties()
