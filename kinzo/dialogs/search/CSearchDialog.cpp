@@ -50,6 +50,7 @@ void CSearchDialog::BuildControls()
 {
     setWindowTitle(u"検索"_s);
     setSizeGripEnabled(true);
+    resize(1000, 560);   // every result column in sight at the usual font size
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(BuildConditions());
 
@@ -97,11 +98,14 @@ QLayout* CSearchDialog::BuildConditions()
     auto* targetLabel = new QLabel(u"検索対象"_s, this);
     grid->addWidget(targetLabel, 1, 0);
     const QString names[3] = {u"科目名"_s, u"相手先"_s, u"備考"_s};
+    auto* targets = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
         m_targets[i] = new CKoCheckBox(names[i], this);
         m_targets[i]->setObjectName(QString::number(1137 + i));
-        grid->addWidget(m_targets[i], 1, 1 + i);
+        targets->addWidget(m_targets[i]);
     }
+    targets->addStretch(1);
+    grid->addLayout(targets, 1, 1, 1, 3);
 
     const auto addDate = [this, grid](const QString& caption, const QString& boxId, const QString& pickerId, int col) {
         auto* box = new CKoCheckBox(caption, this);
@@ -125,7 +129,9 @@ QLayout* CSearchDialog::BuildConditions()
     m_condition->addItems({u"AND条件"_s, u"OR条件"_s});
     KoTieLabel(conditionLabel, m_condition);
     grid->addWidget(conditionLabel, 3, 0);
-    grid->addWidget(m_condition, 3, 1);
+    grid->addWidget(m_condition, 3, 1, Qt::AlignLeft);
+    // The two date pickers alike, whatever the width.
+    grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     return grid;
 }
