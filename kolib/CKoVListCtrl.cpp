@@ -11,9 +11,24 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Items are checkable by default; a row shows a box only once it has a state.
 bool hasCheckBox(const QTreeWidgetItem* item)
 {
-    return item->flags() & Qt::ItemIsUserCheckable;
+    return (item->flags() & Qt::ItemIsUserCheckable) && item->data(0, Qt::CheckStateRole).isValid();
+}
+
+// A modifier, or a key held with Alt or Control: a command for the window,
+// which has its own words, not a move in the list.
+bool isCommandKey(const QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_AltGr: return true;
+    default: return event->modifiers() & (Qt::AltModifier | Qt::ControlModifier);
+    }
 }
 
 }  // namespace
@@ -66,7 +81,7 @@ void CKoVListCtrl::keyPressEvent(QKeyEvent* event)
 void CKoVListCtrl::keyReleaseEvent(QKeyEvent* event)
 {
     QTreeWidget::keyReleaseEvent(event);
-    if (event->isAutoRepeat()) return;
+    if (event->isAutoRepeat() || isCommandKey(event)) return;
     KoAppStopRead();
     if (const QTreeWidgetItem* item = FirstSelected()) KoAppReadText(ItemSpeech(item), 1, 0);
 }
