@@ -70,6 +70,7 @@ QString CKoVListCtrl::CheckAnnouncement(bool checked)
 
 void CKoVListCtrl::keyPressEvent(QKeyEvent* event)
 {
+    m_pressedKey = event->key();
     QTreeWidget::keyPressEvent(event);
     CVoiceReader* voice = KoAppVoice();
     if (event->key() != Qt::Key_Space || !voice || !voice->IsXPReader()) return;
@@ -81,8 +82,16 @@ void CKoVListCtrl::keyPressEvent(QKeyEvent* event)
 void CKoVListCtrl::keyReleaseEvent(QKeyEvent* event)
 {
     QTreeWidget::keyReleaseEvent(event);
-    if (event->isAutoRepeat() || isCommandKey(event)) return;
+    // A key pressed in another window (a dialog that closed on it) is not ours.
+    const bool pressedHere = event->key() == m_pressedKey;
+    if (!event->isAutoRepeat()) m_pressedKey = 0;
+    if (event->isAutoRepeat() || !pressedHere || isCommandKey(event)) return;
     KoAppStopRead();
+    SayCurrent();
+}
+
+void CKoVListCtrl::SayCurrent()
+{
     if (const QTreeWidgetItem* item = FirstSelected()) KoAppReadText(ItemSpeech(item), 1, 0);
 }
 

@@ -133,6 +133,7 @@ void CCaterManageDialog::Add()
     row->setData(0, Qt::UserRole, cater.ID);
     m_list->setCurrentItem(row);
     m_list->setFocus(Qt::OtherFocusReason);
+    m_list->SayCurrent();
 }
 
 void CCaterManageDialog::Change()
@@ -147,6 +148,7 @@ void CCaterManageDialog::Change()
         else KoMessageBox(this, u"相手先レコード更新に失敗しました。"_s);
     }
     m_list->setFocus(Qt::OtherFocusReason);
+    m_list->SayCurrent();
 }
 
 void CCaterManageDialog::Delete()
@@ -161,6 +163,7 @@ void CCaterManageDialog::Delete()
     }
     delete row;
     m_list->setFocus(Qt::OtherFocusReason);
+    m_list->SayCurrent();
 }
 
 bool CCaterManageDialog::eventFilter(QObject* watched, QEvent* event)
