@@ -6,6 +6,7 @@
 // against the aim of 500 ms for the opening, and checks that the menus stay
 // within their command ids.
 
+#include "ScratchHome.h"
 #include "kinzo/app/CKinzoApp.h"
 #include "kinzo/app/CMainFrame.h"
 #include "kinzo/app/KinzoCommands.h"
@@ -146,14 +147,8 @@ void timeSettings(CMainFrame& frame, int runs, std::vector<double>& open, std::v
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    const QString runtime = home.filePath(u"runtime"_s);
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
-    qputenv("VOICE_TRANSCRIPT", home.filePath(u"heard.txt"_s).toUtf8());
+    bench::UseScratchHome(home);
     CKinzoApp app(argc, argv);
     const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 11;
     KoSetMessageAnswerer([](const KoMessage& m) {
