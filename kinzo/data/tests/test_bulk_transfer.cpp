@@ -166,6 +166,33 @@ private Q_SLOTS:
         QCOMPARE(doc.CaterTable().AddCater(cater), DbStatus::Ok);
     }
 
+    // Stopped once every row is in, while the indexes and totals are built:
+    // nothing of the new rows stays and nothing is said.
+    void importStoppedWhileFinishingLeavesEveryTable()
+    {
+        CKinzoDoc doc(m_connection, m_host);
+        QVERIFY(!filledLedger(u"中止.kzd"_s, doc).isEmpty());
+        const QString folder = m_dir.filePath(u"中止"_s);
+        QVERIFY(doc.ExportAllCsv(folder));
+        change(doc);
+        const Snapshot before = snapshot();
+        qint64 lastCount = 0;
+        int finishing = 0;
+        bool countsRise = true;
+        QVERIFY(!doc.ImportAllCsv(folder, [&](qint64 done, qint64) {
+            if (done == FinishingWork) return ++finishing < 2;  // the accounts go through; the next table stops
+            countsRise = countsRise && done >= lastCount;
+            lastCount = done;
+            return true;
+        }));
+        QCOMPARE(finishing, 2);
+        QVERIFY(countsRise);
+        QCOMPARE(m_host.notices, QStringList());
+        QCOMPARE(snapshot(), before);
+        _CaterData cater{0, u"後"_s, 1};  // no transaction is left open
+        QCOMPARE(doc.CaterTable().AddCater(cater), DbStatus::Ok);
+    }
+
     void accountTableImport()
     {
         CDBConnection sourceConnection;

@@ -15,6 +15,7 @@
 #include "kinzo/dialogs/transfer/CFileDataInfo.h"
 #include "kinzo/dialogs/transfer/CImportDialog.h"
 #include "kinzo/dialogs/transfer/CImportFromVer1Dialog.h"
+#include "kinzo/dialogs/transfer/CWorkProgress.h"
 #include "kolib/CKoIntegerEdit.h"
 #include "kolib/CKoCheckBox.h"
 #include "kolib/CKoEdit.h"
@@ -22,6 +23,7 @@
 #include "kolib/CKoVDateTimeCtrl.h"
 
 #include <QDir>
+#include <QProgressDialog>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -298,6 +300,30 @@ private Q_SLOTS:
             }
         }
         f.App().m_settingInfo.SetFontSize(9);
+    }
+
+    // What a user hears and sees while long work runs, and Escape stopping it.
+    void progressWindowSaysWhatItDoesAndEscapeStops()
+    {
+        QWidget owner;
+        owner.show();
+        f.ClearHeard();
+        CWorkProgress progress(&owner, u"インポート中"_s);
+        const RowProgress step = progress.Callback();
+        QVERIFY(step(4096, 0));
+        QVERIFY(!owner.findChild<QProgressDialog*>());  // short work shows nothing
+        QTest::qWait(350);
+        QVERIFY(step(1234567, 0));
+        auto* window = owner.findChild<QProgressDialog*>();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->labelText(), u"インポート中\n1,234,567 件"_s);
+        QVERIFY(step(FinishingWork, 0));
+        QVERIFY(step(FinishingWork, 0));
+        QCOMPARE(window->labelText(), u"インポート中\n索引と集計を作成しています"_s);
+        QCOMPARE(f.Heard(), (QStringList{u"インポート中"_s, u"索引と集計を作成しています"_s}));
+        QTest::keyClick(window, Qt::Key_Escape);
+        QVERIFY(!step(FinishingWork, 0));
+        QVERIFY(progress.Cancelled());
     }
 
     void fileInformationOfAnEmptyLedgerLeavesTheDatesEmpty()

@@ -23,6 +23,8 @@ RowProgress CWorkProgress::Callback()
 
 QString CWorkProgress::CountText(qint64 done) { return FormatAmount(done) + u" 件"_s; }
 
+QString CWorkProgress::FinishingText() { return u"索引と集計を作成しています"_s; }
+
 bool CWorkProgress::Step(qint64 done, qint64 total)
 {
     if (!m_dialog && m_clock.elapsed() >= ShowAfterMs) {
@@ -39,7 +41,13 @@ bool CWorkProgress::Step(qint64 done, qint64 total)
             m_dialog->setMaximum(int(std::min<qint64>(total, INT_MAX)));
             m_dialog->setValue(int(std::min<qint64>(done, INT_MAX)));
         }
-        m_dialog->setLabelText(m_what + u"\n"_s + CountText(done));
+        if (done == FinishingWork) {
+            m_dialog->setLabelText(m_what + u"\n"_s + FinishingText());
+            if (!m_finishingSaid) KoAppReadText(FinishingText(), 0);  // after the title, not over it
+            m_finishingSaid = true;
+        } else {
+            m_dialog->setLabelText(m_what + u"\n"_s + CountText(done));
+        }
         m_cancelled = m_dialog->wasCanceled();
     }
     QApplication::processEvents();
