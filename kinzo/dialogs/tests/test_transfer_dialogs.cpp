@@ -6,6 +6,7 @@
 
 #include "CMainFrame.h"
 #include "KinzoCommands.h"
+#include "kinzo/dialogs/CDateMoveDialog.h"
 #include "kinzo/dialogs/DialogCommands.h"
 #include "kinzo/dialogs/settings/CGeneralSettingsDialog.h"
 #include "kinzo/dialogs/settings/CStartMonthDialog.h"
@@ -290,6 +291,7 @@ private Q_SLOTS:
             dialogs.emplace_back(new CStartMonthDialog(nullptr, 4));
             dialogs.emplace_back(new CGeneralSettingsDialog(nullptr, f.App().m_settingInfo, f.App().m_iniFile));
             dialogs.emplace_back(new CFileDataInfo(nullptr, f.Doc()));
+            dialogs.emplace_back(new CDateMoveDialog(nullptr, CDateMoveDialog::MonthMode, QDate(2010, 4, 1)));
             int n = 0;
             for (const auto& dialog : dialogs) {
                 dialog->show();
@@ -302,9 +304,11 @@ private Q_SLOTS:
         f.App().m_settingInfo.SetFontSize(9);
     }
 
-    // What a user hears and sees while long work runs, and Escape stopping it.
+    // What a user hears and sees while long work runs (at the screen's font
+    // size), and Escape stopping it.
     void progressWindowSaysWhatItDoesAndEscapeStops()
     {
+        f.App().m_settingInfo.SetFontSize(22);
         QWidget owner;
         owner.show();
         f.ClearHeard();
@@ -316,6 +320,7 @@ private Q_SLOTS:
         QVERIFY(step(1234567, 0));
         auto* window = owner.findChild<QProgressDialog*>();
         QVERIFY(window && window->isVisible());
+        QCOMPARE(window->font().pointSize(), 22);
         QCOMPARE(window->labelText(), u"インポート中\n1,234,567 件"_s);
         QVERIFY(step(FinishingWork, 0));
         QVERIFY(step(FinishingWork, 0));
@@ -324,6 +329,7 @@ private Q_SLOTS:
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(!step(FinishingWork, 0));
         QVERIFY(progress.Cancelled());
+        f.App().m_settingInfo.SetFontSize(9);
     }
 
     void fileInformationOfAnEmptyLedgerLeavesTheDatesEmpty()

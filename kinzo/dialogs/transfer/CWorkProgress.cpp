@@ -1,6 +1,8 @@
 #include "kinzo/dialogs/transfer/CWorkProgress.h"
 
 #include "kinzo/data/AmountText.h"
+#include "kolib/CKoWindowZoom.h"
+#include "kolib/KoAppSettings.h"
 #include "kolib/KoAppVoice.h"
 
 #include <QApplication>
@@ -33,6 +35,8 @@ bool CWorkProgress::Step(qint64 done, qint64 total)
         m_dialog->setWindowModality(Qt::WindowModal);
         m_dialog->setMinimumDuration(0);
         m_dialog->setAccessibleName(m_what);
+        // A window of its own: it takes the screen's font size, not its owner's.
+        m_dialog->setFont(CKoWindowZoom::ZoomFont(KoAppZoom()));
         m_dialog->show();
         KoAppReadText(m_what);
     }
