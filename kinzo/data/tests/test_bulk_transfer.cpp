@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sqlite3.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -122,6 +124,19 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(folder + u"/勘定科目.csv"_s));
         QVERIFY(!QFile::exists(folder + u"/定期支払.csv"_s));
         QCOMPARE(ReadAll(folder + u"/取引先.csv"_s), QByteArray("old"));
+
+        // Stopped while the entries are written: their earlier file stays.
+        QCOMPARE(sqlite3_exec(m_connection.Handle(),
+                              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000)"
+                              " INSERT INTO 出納簿 (日付, 勘定科目ID, 金額, 取引先ID) SELECT '2010/04/01', 2, i, -1 FROM n",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        const QString earlier = m_dir.filePath(u"earlier"_s);
+        QVERIFY(QDir().mkdir(earlier));
+        WriteAll(earlier + u"/出納簿.csv"_s, "earlier entries");
+        QVERIFY(!doc.ExportAllCsv(earlier, [](qint64 done, qint64) { return done < 4096; }));
+        QCOMPARE(m_host.Take(), QStringList());
+        QCOMPARE(ReadAll(earlier + u"/出納簿.csv"_s), QByteArray("earlier entries"));
     }
 
     void failedImportLeavesEveryTable_data()
