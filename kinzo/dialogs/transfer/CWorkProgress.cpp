@@ -47,7 +47,7 @@ bool CWorkProgress::Step(qint64 done, qint64 total)
         }
         if (done == FinishingWork) {
             m_dialog->setLabelText(m_what + u"\n"_s + FinishingText());
-            if (!m_finishingSaid) KoAppReadText(FinishingText(), 0);  // after the title, not over it
+            if (!m_finishingSaid) KoAppReadText(FinishingText());
             m_finishingSaid = true;
         } else {
             m_dialog->setLabelText(m_what + u"\n"_s + CountText(done));
