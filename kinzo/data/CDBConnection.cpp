@@ -248,12 +248,14 @@ bool CDBConnection::ReplaceWithCsv(const QString& table, const QString& csvPath,
     StatementTransaction transaction(m_db);
     if (!transaction.Began(error)) return false;
     {
-        const BusyProgress clearing(*this, progress, 0);
-        if (clearing.Stopped() || kinzo_schema::DropSupport(m_db, table, error) != SQLITE_OK) return false;
+        BusyProgress clearing(*this, progress, 0);
+        if (clearing.Stopped() || kinzo_schema::DropSupport(m_db, table, error) != SQLITE_OK || !clearing.Report())
+            return false;
         if (!Execute(u"DELETE FROM %1"_s.arg(table), error)) {
             deleteFailed = !clearing.Stopped();
             return false;
         }
+        if (!clearing.Report()) return false;
     }
     if (!csv_transfer::ImportTable(m_db, table, csvPath, error, progress)) return false;
     const BusyProgress finishing(*this, progress);
@@ -280,6 +282,15 @@ CDBConnection::BusyProgress::BusyProgress(CDBConnection& connection, const RowPr
 CDBConnection::BusyProgress::~BusyProgress()
 {
     if (m_progress && m_connection.m_db) sqlite3_progress_handler(m_connection.m_db, 0, nullptr, nullptr);
+}
+
+bool CDBConnection::BusyProgress::Report()
+{
+    if (m_progress && !m_stopped) {
+        m_stopped = !m_progress(m_done, 0);
+        m_sinceReport.restart();
+    }
+    return !m_stopped;
 }
 
 int CDBConnection::BusyProgress::OnEngineStep(void* self)

@@ -108,6 +108,8 @@ public:
         BusyProgress(const BusyProgress&) = delete;
         BusyProgress& operator=(const BusyProgress&) = delete;
         bool Stopped() const { return m_stopped; }
+        // Tells progress now, between two statements; false once stopped.
+        bool Report();
 
     private:
         static int OnEngineStep(void* self);
