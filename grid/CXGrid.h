@@ -78,8 +78,9 @@ public:
     // Splits the table into pages across and down; 1, or 0 (lists cleared)
     // when a line or the fixed lines do not fit on a page.
     int ComputePages(QPrinter* printer);
-    // Prints every page, row pages outer, column pages inner; 1 on success,
-    // 0 when the document or a page cannot be started (then aborted).
+    // Prints the pages, row pages outer, column pages inner: every page, or
+    // those of the printer's page range (numbered in that order from 1); 1 on
+    // success, 0 when the document or a page cannot be started (then aborted).
     int Print(QPrinter* printer);
     virtual void PrintTitle(QPainter& painter);
     virtual void PrintPageNumber(QPainter& painter, int colPage, int rowPage);
@@ -87,6 +88,9 @@ public:
     const std::vector<CXPrintPage>& GetColumnPages() const { return m_colPages; }
     const std::vector<CXPrintPage>& GetRowPages() const { return m_rowPages; }
     const CXPrintMeasures& GetPrintMeasures() const { return m_measures; }
+    const CXPrintTitle& GetPrintTitle() const { return m_printTitle; }
+    // "ページ／%d - %d" of a page: row page first, both from 1.
+    static QString PrintPageNumberText(int colPage, int rowPage);
 
     // --- Hooks for the views.
     // The user dragged a line border to a new size.

@@ -156,10 +156,14 @@ int CXGrid::Print(QPrinter* printer)
     QPainter painter;
     if (!painter.begin(printer)) return 0;
     painter.setFont(PointFont(GetFontName(), GetFontSize(), m_font));
+    // The printer dialog's page range counts the pages in print order from 1.
+    const QPageRanges ranges = printer->pageRanges();
+    const bool ranged = printer->printRange() == QPrinter::PageRange && !ranges.isEmpty();
     bool ok = true;
     bool first = true;
     for (int rowPage = 0; ok && rowPage < int(m_rowPages.size()); ++rowPage) {
         for (int colPage = 0; ok && colPage < int(m_colPages.size()); ++colPage) {
+            if (ranged && !ranges.contains(rowPage * int(m_colPages.size()) + colPage + 1)) continue;
             if (!first && !printer->newPage()) {
                 ok = false;
                 break;
@@ -190,13 +194,18 @@ void CXGrid::PrintTitle(QPainter& painter)
     painter.restore();
 }
 
+QString CXGrid::PrintPageNumberText(int colPage, int rowPage)
+{
+    return u"ページ／%1 - %2"_s.arg(rowPage + 1).arg(colPage + 1);
+}
+
 void CXGrid::PrintPageNumber(QPainter& painter, int colPage, int rowPage)
 {
     const QMargins margins = MarginPixels(m_pageMargins, m_measures);
     painter.save();
     painter.setFont(PointFont(m_pageNumberFont.face, m_pageNumberFont.pointSize, m_font));
     painter.setPen(Qt::black);
-    const QString text = u"ページ／%1 - %2"_s.arg(rowPage + 1).arg(colPage + 1);
+    const QString text = PrintPageNumberText(colPage, rowPage);
     const int right = m_measures.printable.width() - margins.right();
     const int bottom = m_measures.printable.height() - margins.bottom();
     const int height = PrintFooterHeight();

@@ -2,6 +2,7 @@
 
 #include "CViewRegistry.h"
 #include "kinzo/views/CDayView.h"
+#include "kinzo/views/print/PrintCommand.h"
 #include "kinzo/views/summary/CMonthView.h"
 #include "kinzo/views/summary/CYearView.h"
 #include "kinzo/views/summary/CYearsView.h"
@@ -22,4 +23,5 @@ void RegisterLedgerViews()
     Register<CMonthView>();
     Register<CYearView>();
     Register<CYearsView>();
+    RegisterPrintCommand();
 }

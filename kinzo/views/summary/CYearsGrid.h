@@ -1,8 +1,9 @@
 #pragma once
 // The years table ("年表示"): one period per fiscal year from the year of the
 // ledger's first entry to that of its last, at most MaxYears, labelled with
-// the year and "年" (start month 1) or "年度". The period of the table comes
-// from the data: CreateAndBuild takes no bounds (pass invalid dates), and
+// the year and "年" (start month 1) or "年度". On screen the period of the
+// table comes from the data: CreateAndBuild takes no bounds (pass invalid
+// dates; printing passes bounds, which choose the fiscal years), and
 // FirstEntry/LastEntry give the days of the first and last entry afterwards
 // (invalid without entries).
 
