@@ -204,6 +204,7 @@ void CDBConnection::SetBusyTimeout(int milliseconds)
 
 bool CDBConnection::Execute(const QString& jetSql, QString& error)
 {
+    if (RefusedInsideProgress(error)) return false;
     if (!m_db) {
         error = u"データベースに接続されていません。"_s;
         return false;
@@ -246,13 +247,62 @@ bool CDBConnection::ReplaceWithCsv(const QString& table, const QString& csvPath,
     // meanwhile and built once at the end.
     StatementTransaction transaction(m_db);
     if (!transaction.Began(error)) return false;
-    if (kinzo_schema::DropSupport(m_db, table, error) != SQLITE_OK) return false;
-    if (!Execute(u"DELETE FROM %1"_s.arg(table), error)) {
-        deleteFailed = true;
-        return false;
+    {
+        BusyProgress clearing(*this, progress, 0);
+        if (clearing.Stopped() || kinzo_schema::DropSupport(m_db, table, error) != SQLITE_OK || !clearing.Report())
+            return false;
+        if (!Execute(u"DELETE FROM %1"_s.arg(table), error)) {
+            deleteFailed = !clearing.Stopped();
+            return false;
+        }
+        if (!clearing.Report()) return false;
     }
-    return csv_transfer::ImportTable(m_db, table, csvPath, error, progress) &&
-           kinzo_schema::EnsureSupport(m_db, error) == SQLITE_OK && transaction.Commit(error);
+    if (!csv_transfer::ImportTable(m_db, table, csvPath, error, progress)) return false;
+    const BusyProgress finishing(*this, progress);
+    if (finishing.Stopped()) return false;
+    return kinzo_schema::EnsureSupport(m_db, error) == SQLITE_OK && transaction.Commit(error);
+}
+
+bool CDBConnection::RefusedInsideProgress(QString& error) const
+{
+    if (m_insideProgress) error = u"データベースは作業中です。"_s;
+    return m_insideProgress;
+}
+
+CDBConnection::BusyProgress::BusyProgress(CDBConnection& connection, const RowProgress& progress, qint64 done)
+    : m_connection(connection), m_progress(progress), m_done(done)
+{
+    if (!m_progress || !m_connection.m_db) return;
+    m_sinceReport.start();
+    m_stopped = !m_progress(m_done, 0);
+    // Every thousand engine steps is often enough for the clock to decide.
+    sqlite3_progress_handler(m_connection.m_db, 1000, &BusyProgress::OnEngineStep, this);
+}
+
+CDBConnection::BusyProgress::~BusyProgress()
+{
+    if (m_progress && m_connection.m_db) sqlite3_progress_handler(m_connection.m_db, 0, nullptr, nullptr);
+}
+
+bool CDBConnection::BusyProgress::Report()
+{
+    if (m_progress && !m_stopped) {
+        m_stopped = !m_progress(m_done, 0);
+        m_sinceReport.restart();
+    }
+    return !m_stopped;
+}
+
+int CDBConnection::BusyProgress::OnEngineStep(void* self)
+{
+    auto* busy = static_cast<BusyProgress*>(self);
+    // Once stopped, the rollback that follows must not be interrupted too.
+    if (busy->m_stopped || busy->m_sinceReport.elapsed() < 50) return 0;
+    busy->m_connection.m_insideProgress = true;
+    busy->m_stopped = !busy->m_progress(busy->m_done, 0);
+    busy->m_connection.m_insideProgress = false;
+    busy->m_sinceReport.restart();
+    return busy->m_stopped ? 1 : 0;
 }
 
 std::unique_ptr<CDbRecordset> CDBConnection::Prepare(const JetStatement& statement, QString& error, bool cached)
@@ -286,6 +336,7 @@ bool CDBConnection::RunSql(const JetStatement& statement, QString& error)
 
 std::unique_ptr<CDbRecordset> CDBConnection::Query(const QString& jetSql, QString& error, bool kept)
 {
+    if (RefusedInsideProgress(error)) return nullptr;
     if (!m_db) {
         error = u"データベースに接続されていません。"_s;
         return nullptr;
@@ -301,6 +352,7 @@ std::unique_ptr<CDbRecordset> CDBConnection::Query(const QString& jetSql, QStrin
 
 bool CDBConnection::BeginTrans(QString& error)
 {
+    if (RefusedInsideProgress(error)) return false;
     if (!m_db) {
         error = u"データベースに接続されていません。"_s;
         return false;
@@ -318,6 +370,7 @@ bool CDBConnection::BeginTrans(QString& error)
 
 bool CDBConnection::CommitTrans(QString& error)
 {
+    if (RefusedInsideProgress(error)) return false;
     if (!m_db || m_transactionDepth == 0) {
         error = u"トランザクションが開始されていません。"_s;
         return false;
@@ -334,7 +387,7 @@ bool CDBConnection::CommitTrans(QString& error)
 
 void CDBConnection::RollbackTrans()
 {
-    if (!m_db || m_transactionDepth == 0) return;
+    if (m_insideProgress || !m_db || m_transactionDepth == 0) return;
     --m_transactionDepth;
     if (m_transactionDepth == 0) {
         if (!sqlite3_get_autocommit(m_db)) exec(m_db, "ROLLBACK");

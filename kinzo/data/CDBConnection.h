@@ -9,6 +9,7 @@
 #include "kinzo/data/CDbRecordset.h"
 #include "kinzo/data/RowProgress.h"
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <memory>
@@ -94,7 +95,33 @@ public:
 
     sqlite3* Handle() const { return m_db; }
 
+    // While it lives, a long statement on the connection (an index build, a
+    // rebuild of totals, a delete of every row) calls progress(done, 0) about
+    // every 50 ms and once when it begins; a false answer interrupts the
+    // statement, which then fails so that the caller rolls back. Statements
+    // begun from inside that call are refused: the engine may not be entered
+    // while it runs one.
+    class BusyProgress {
+    public:
+        BusyProgress(CDBConnection& connection, const RowProgress& progress, qint64 done = FinishingWork);
+        ~BusyProgress();
+        BusyProgress(const BusyProgress&) = delete;
+        BusyProgress& operator=(const BusyProgress&) = delete;
+        bool Stopped() const { return m_stopped; }
+        // Tells progress now, between two statements; false once stopped.
+        bool Report();
+
+    private:
+        static int OnEngineStep(void* self);
+        CDBConnection& m_connection;
+        const RowProgress& m_progress;
+        QElapsedTimer m_sinceReport;
+        qint64 m_done;
+        bool m_stopped = false;
+    };
+
 private:
+    bool RefusedInsideProgress(QString& error) const;
     bool RunSql(const struct JetStatement& statement, QString& error);
     std::unique_ptr<CDbRecordset> Prepare(const struct JetStatement& statement, QString& error, bool cached);
     bool CopyTableIn(const struct JetStatement& statement, QString& error);
@@ -109,6 +136,7 @@ private:
     bool m_runningTotals = false;
     bool m_readOnly = false;
     int m_transactionDepth = 0;
+    bool m_insideProgress = false;
 };
 
 // Creates the table of the source data file in the target data file, with its

@@ -38,10 +38,16 @@ public:
         return Report(0);
     }
     bool Stopped() const { return m_stopped; }
+    bool Finishing()
+    {
+        if (m_progress && !m_stopped) m_stopped = !m_progress(FinishingWork, 0);
+        return !m_stopped;
+    }
 
 private:
     bool Report(qint64 done)
     {
+        if (done == FinishingWork) return Finishing();
         const qint64 all = m_total > 0 ? std::min(m_before + done, m_total) : m_before + done;
         if (m_progress && !m_stopped) m_stopped = !m_progress(all, m_total);
         return !m_stopped;
@@ -123,6 +129,7 @@ bool CKinzoDoc::ImportAllCsv(const QString& folder, const RowProgress& progress)
     // A file whose account table is no tree could not be opened again.
     AccountItemList tree;
     if (m_accountTable.LoadTree(tree) != DbStatus::Ok || !tree.HasTwoRoots()) return failed(accountTableName);
+    if (!steps.Finishing()) return failed(accountTableName);
     if (!m_connection.CommitTrans(error)) return failed(TransferTables().last()->m_tableName);
     LoadAccountTree();
     return true;

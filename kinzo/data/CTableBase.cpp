@@ -184,8 +184,10 @@ DbStatus CTableBase::ExportCsv(const QString& path, const RowProgress& progress)
     const QFileInfo file(path);
     if (file.exists() || file.isSymLink()) {
         // A file without write permission is protected, as a read-only file is.
+        // Another takes its place only once written whole, so a full disk or
+        // a stop keeps it; a link is replaced itself, not the file it names.
         const bool writable = file.isFile() && (file.permissions() & QFile::WriteOwner);
-        if (!writable || !QFile::remove(path)) {
+        if (!writable || (file.isSymLink() && !QFile::remove(path))) {
             m_lastError = u"CSVファイルを削除できません: "_s + path;
             return DbStatus::CsvDeleteFailed;
         }

@@ -219,6 +219,11 @@ bool ImportTable(sqlite3* db, const QString& table, const QString& path, QString
         error = u"CSVファイルを読めません: "_s + path;
         return false;
     }
+    // Reading a large file takes a while of its own.
+    if (progress && !progress(0, 0)) {
+        error = stoppedText();
+        return false;
+    }
     CsvReader reader(text);
     CsvRecord record;
     if (!reader.Next(record, error)) {

@@ -19,8 +19,9 @@ struct sqlite3;
 
 namespace csv_transfer {
 
-// Called every ProgressRows rows with the rows of this table done (total 0);
-// false stops the table with the reason "中止しました" (nothing written).
+// Called every ProgressRows rows with the rows of this table done (total 0),
+// and on import once with 0 when the file has been read; false stops the
+// table with the reason "中止しました" (nothing written).
 constexpr qint64 ProgressRows = 4096;
 
 // Writes every row of the table to the file, replacing it. Returns false with

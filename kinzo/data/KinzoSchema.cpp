@@ -33,6 +33,35 @@ int exec(sqlite3* db, const QString& sql, QString& error)
     return rc;
 }
 
+// Index builds and totals sort every entry. Sorting in memory
+// (temp_store = MEMORY, which the connection sets for its statement journals)
+// does it in one step that cannot report progress and is slower than sorting
+// in runs that spill to temporary files, so the files are used meanwhile.
+class SortsInFiles {
+public:
+    explicit SortsInFiles(sqlite3* db) : m_db(db)
+    {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db, "PRAGMA temp_store", -1, &stmt, nullptr) == SQLITE_OK &&
+            sqlite3_step(stmt) == SQLITE_ROW)
+            m_before = sqlite3_column_int(stmt, 0);
+        sqlite3_finalize(stmt);
+        if (m_before != 1) sqlite3_exec(db, "PRAGMA temp_store = FILE", nullptr, nullptr, nullptr);
+    }
+    ~SortsInFiles()
+    {
+        if (m_before == 1) return;
+        const QByteArray restore = "PRAGMA temp_store = " + QByteArray::number(m_before);
+        sqlite3_exec(m_db, restore.constData(), nullptr, nullptr, nullptr);
+    }
+    SortsInFiles(const SortsInFiles&) = delete;
+    SortsInFiles& operator=(const SortsInFiles&) = delete;
+
+private:
+    sqlite3* m_db;
+    int m_before = 1;
+};
+
 QSet<QString> existingObjects(sqlite3* db, int& rc)
 {
     QSet<QString> names;
@@ -215,6 +244,7 @@ int EnsureSupport(sqlite3* db, QString& error)
     if (rebuildRunning)
         script += u"DELETE FROM _累計;\nINSERT INTO _累計 %1;\n"_s.arg(QString::fromUtf8(runningFromMonths));
     script += u"RELEASE kinzo_support;"_s;
+    const SortsInFiles sorts(db);
     rc = exec(db, script, error);
     if (rc != SQLITE_OK) {
         QString ignored;

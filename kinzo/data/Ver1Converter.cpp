@@ -137,8 +137,11 @@ bool bookRecord(const _Ver1Record& record, AccountBook& book, EntryWriter& entri
     return entries.Add(entry);
 }
 
+constexpr int ProgressRecords = 4096;
+
 // Books every record in the open transaction. count: the records booked.
-Ver1Result convertRecords(CVer1Reader& reader, CDBConnection& db, CKinzoDocHost& host, int& count)
+Ver1Result convertRecords(CVer1Reader& reader, CDBConnection& db, CKinzoDocHost& host, int& count,
+                          const RowProgress& progress)
 {
     CTableAccountItem accounts;
     accounts.m_pConnection = &db;
@@ -160,26 +163,43 @@ Ver1Result convertRecords(CVer1Reader& reader, CDBConnection& db, CKinzoDocHost&
             return Ver1Result::WriteFailed;
         }
         count = number;
+        if (progress && count % ProgressRecords == 0 && !progress(count, reader.HeaderRecordCount()))
+            return Ver1Result::Cancelled;
     }
     return Ver1Result::Ok;
+}
+
+// The indexes and totals of the booked entries, then the commit.
+Ver1Result finish(CDBConnection& db, CKinzoDocHost& host, int count, const RowProgress& progress)
+{
+    QString error;
+    {
+        const CDBConnection::BusyProgress building(db, progress);
+        if (building.Stopped()) return Ver1Result::Cancelled;
+        if (kinzo_schema::EnsureSupport(db.Handle(), error) != SQLITE_OK) {
+            if (building.Stopped()) return Ver1Result::Cancelled;
+            host.Notice(writeFailed(count));
+            return Ver1Result::WriteFailed;
+        }
+    }
+    if (db.CommitTrans(error)) return Ver1Result::Ok;
+    host.Notice(writeFailed(count));
+    return Ver1Result::WriteFailed;
 }
 
 // convertRecords in one transaction, so that a conversion that stops
 // part-way leaves nothing behind (count is then 0). The entries go in without
 // their indexes and month totals, which are built once at the end.
-Ver1Result convertInOneTransaction(CVer1Reader& reader, CDBConnection& db, CKinzoDocHost& host, int& count)
+Ver1Result convertInOneTransaction(CVer1Reader& reader, CDBConnection& db, CKinzoDocHost& host, int& count,
+                                   const RowProgress& progress)
 {
     QString error;
     Ver1Result result = Ver1Result::WriteFailed;
     if (!db.BeginTrans(error) || kinzo_schema::DropSupport(db.Handle(), u"出納簿"_s, error) != SQLITE_OK)
         host.Notice(writeFailed(1));
     else
-        result = convertRecords(reader, db, host, count);
-    if (result == Ver1Result::Ok &&
-        (kinzo_schema::EnsureSupport(db.Handle(), error) != SQLITE_OK || !db.CommitTrans(error))) {
-        host.Notice(writeFailed(count));
-        result = Ver1Result::WriteFailed;
-    }
+        result = convertRecords(reader, db, host, count, progress);
+    if (result == Ver1Result::Ok) result = finish(db, host, count, progress);
     if (result != Ver1Result::Ok) {
         db.RollbackTrans();
         count = 0;
@@ -214,7 +234,8 @@ private:
 
 }  // namespace
 
-Ver1Result ConvertVer1Ledger(const QString& source, const QString& destination, CKinzoDocHost& host, int& count)
+Ver1Result ConvertVer1Ledger(const QString& source, const QString& destination, CKinzoDocHost& host, int& count,
+                             const RowProgress& progress)
 {
     count = 0;
     const QString templateFile = TemplatePath(host.ProgramFolder(), kinzo_schema::FileKind::Ledger);
@@ -247,7 +268,7 @@ Ver1Result ConvertVer1Ledger(const QString& source, const QString& destination, 
                     "Paradoxファイルでない可能性があるので確認してください。\n(%1)"_s.arg(source));
         return Ver1Result::HeaderReadFailed;
     }
-    if (const Ver1Result result = convertInOneTransaction(reader, db, host, count); result != Ver1Result::Ok)
+    if (const Ver1Result result = convertInOneTransaction(reader, db, host, count, progress); result != Ver1Result::Ok)
         return result;
     db.Close();
     if (!MoveFileOver(work.Path(), destination)) {

@@ -2,6 +2,8 @@
 // Conversion of a first-version ledger (a Paradox table, Ver1Reader.h) into a
 // new data file made from the ledger template.
 
+#include "kinzo/data/RowProgress.h"
+
 #include <QString>
 
 class CKinzoDocHost;
@@ -16,7 +18,8 @@ enum class Ver1Result : int {
     SourceOpenFailed = -4,    // the version-1 file cannot be opened
     HeaderReadFailed = -5,    // it ends before its header does
     BadRecord = -6,           // a record that no ledger line can be
-    WriteFailed = -7          // an account item or entry could not be stored
+    WriteFailed = -7,         // an account item or entry could not be stored
+    Cancelled = -8            // progress answered false; nothing is said
 };
 
 // Converts the version-1 file at source into a data file at destination:
@@ -27,8 +30,10 @@ enum class Ver1Result : int {
 // that replaces it only when all records were converted: after a failure the
 // destination is as it was before. Every message goes to the host's Notice;
 // count receives the number of records in the new file (0 after a failure).
+// progress gets the records done and the count the file's header gives.
 // REQUIRES: destination is not the document's open data file.
-Ver1Result ConvertVer1Ledger(const QString& source, const QString& destination, CKinzoDocHost& host, int& count);
+Ver1Result ConvertVer1Ledger(const QString& source, const QString& destination, CKinzoDocHost& host, int& count,
+                             const RowProgress& progress = {});
 
 // Removes what an interrupted conversion left in the folder (the hidden work
 // files ".NAME.converting" and their journals). Runs before every conversion

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sqlite3.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -122,6 +124,19 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(folder + u"/勘定科目.csv"_s));
         QVERIFY(!QFile::exists(folder + u"/定期支払.csv"_s));
         QCOMPARE(ReadAll(folder + u"/取引先.csv"_s), QByteArray("old"));
+
+        // Stopped while the entries are written: their earlier file stays.
+        QCOMPARE(sqlite3_exec(m_connection.Handle(),
+                              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000)"
+                              " INSERT INTO 出納簿 (日付, 勘定科目ID, 金額, 取引先ID) SELECT '2010/04/01', 2, i, -1 FROM n",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        const QString earlier = m_dir.filePath(u"earlier"_s);
+        QVERIFY(QDir().mkdir(earlier));
+        WriteAll(earlier + u"/出納簿.csv"_s, "earlier entries");
+        QVERIFY(!doc.ExportAllCsv(earlier, [](qint64 done, qint64) { return done < 4096; }));
+        QCOMPARE(m_host.Take(), QStringList());
+        QCOMPARE(ReadAll(earlier + u"/出納簿.csv"_s), QByteArray("earlier entries"));
     }
 
     void failedImportLeavesEveryTable_data()
@@ -161,6 +176,33 @@ private Q_SLOTS:
         // The table's message first; a faulty record adds its number and reason.
         QCOMPARE(m_host.notices.size(), 1);
         QCOMPARE(m_host.notices[0].section(u'\n', 0, 0), table + u"のインポートに失敗しました。"_s);
+        QCOMPARE(snapshot(), before);
+        _CaterData cater{0, u"後"_s, 1};  // no transaction is left open
+        QCOMPARE(doc.CaterTable().AddCater(cater), DbStatus::Ok);
+    }
+
+    // Stopped once every row is in, while the indexes and totals are built:
+    // nothing of the new rows stays and nothing is said.
+    void importStoppedWhileFinishingLeavesEveryTable()
+    {
+        CKinzoDoc doc(m_connection, m_host);
+        QVERIFY(!filledLedger(u"中止.kzd"_s, doc).isEmpty());
+        const QString folder = m_dir.filePath(u"中止"_s);
+        QVERIFY(doc.ExportAllCsv(folder));
+        change(doc);
+        const Snapshot before = snapshot();
+        qint64 lastCount = 0;
+        int finishing = 0;
+        bool countsRise = true;
+        QVERIFY(!doc.ImportAllCsv(folder, [&](qint64 done, qint64) {
+            if (done == FinishingWork) return ++finishing < 2;  // the accounts go through; the next table stops
+            countsRise = countsRise && done >= lastCount;
+            lastCount = done;
+            return true;
+        }));
+        QCOMPARE(finishing, 2);
+        QVERIFY(countsRise);
+        QCOMPARE(m_host.notices, QStringList());
         QCOMPARE(snapshot(), before);
         _CaterData cater{0, u"後"_s, 1};  // no transaction is left open
         QCOMPARE(doc.CaterTable().AddCater(cater), DbStatus::Ok);

@@ -239,6 +239,40 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(existing), QByteArray("earlier content"));
         QVERIFY(!QFile::exists(m_dir.filePath(u"none.kzd"_s)));
     }
+
+    // The records done are told with the header's count, then the building of
+    // indexes and totals; stopping at either keeps the earlier file.
+    void progressAndStopping()
+    {
+        QList<Ver1Line> lines;
+        for (int i = 0; i < 5000; ++i) lines.append({i + 1, 2010, 1 + i % 12, 1 + i % 28, u"品%1"_s.arg(i % 7), 0, 10.0 + i});
+        const QString source = m_dir.filePath(u"many.db"_s);
+        WriteAll(source, BuildVer1Bytes(lines));
+        const QString existing = m_dir.filePath(u"kept.kzd"_s);
+        WriteAll(existing, "earlier content");
+        for (const qint64 stopAt : {qint64(4096), FinishingWork}) {
+            int count = -1;
+            const RowProgress stop = [stopAt](qint64 done, qint64 total) {
+                return done != stopAt || (done == FinishingWork ? total != 0 : total != 5000);
+            };
+            QCOMPARE(ConvertVer1Ledger(source, existing, m_host, count, stop), Ver1Result::Cancelled);
+            QCOMPARE(count, 0);
+            QCOMPARE(ReadAll(existing), QByteArray("earlier content"));
+            QCOMPARE(QDir(m_dir.path()).entryList({u".*converting*"_s}, QDir::Files | QDir::Hidden), QStringList());
+        }
+        QCOMPARE(m_host.notices, QStringList());
+        QList<qint64> told;
+        int count = 0;
+        QCOMPARE(ConvertVer1Ledger(source, existing, m_host, count, [&](qint64 done, qint64) {
+                     told.append(done);
+                     return true;
+                 }),
+                 Ver1Result::Ok);
+        QCOMPARE(count, 5000);
+        QCOMPARE(told.first(), 4096);
+        QVERIFY(told.size() >= 2 && !told.mid(1).contains(4096) && told.mid(1).count(FinishingWork) == told.size() - 1);
+        QCOMPARE(contents(existing).size(), 5000 + 2 + 7);  // the two roots and seven items
+    }
 };
 
 QTEST_GUILESS_MAIN(TestVer1Conversion)

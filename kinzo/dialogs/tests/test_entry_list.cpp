@@ -395,6 +395,19 @@ private Q_SLOTS:
         QCOMPARE(f.App().m_currentDate, QDate(2012, 2, 15));
         QCOMPARE(frame.ActiveFormId(), 138);
 
+        // 年指定 from the month of days: the year of months, the 29th of a
+        // leap February cut to the 28th of the typed year.
+        f.App().m_currentDate = QDate(2012, 2, 29);
+        WhenModalOf<CDateMoveDialog>([](CDateMoveDialog* d) {
+            QCOMPARE(d->Picker()->DisplayMode(), int(CDateMoveDialog::YearMode));
+            QTest::keyClicks(d->Picker(), u"2013"_s);
+            press(Qt::Key_Tab);
+            press(Qt::Key_Return);
+        });
+        QVERIFY(frame.RunCommand(CmdGoToYear));
+        QCOMPARE(f.App().m_currentDate, QDate(2013, 2, 28));
+        QCOMPARE(frame.ActiveFormId(), 139);
+
         // Month mode keeps the day where the month has it.
         CDateMoveDialog month(nullptr, CDateMoveDialog::MonthMode, QDate(2010, 3, 31));
         month.show();

@@ -6,6 +6,7 @@
 
 #include "CMainFrame.h"
 #include "KinzoCommands.h"
+#include "kinzo/dialogs/CDateMoveDialog.h"
 #include "kinzo/dialogs/DialogCommands.h"
 #include "kinzo/dialogs/settings/CGeneralSettingsDialog.h"
 #include "kinzo/dialogs/settings/CStartMonthDialog.h"
@@ -15,6 +16,7 @@
 #include "kinzo/dialogs/transfer/CFileDataInfo.h"
 #include "kinzo/dialogs/transfer/CImportDialog.h"
 #include "kinzo/dialogs/transfer/CImportFromVer1Dialog.h"
+#include "kinzo/dialogs/transfer/CWorkProgress.h"
 #include "kolib/CKoIntegerEdit.h"
 #include "kolib/CKoCheckBox.h"
 #include "kolib/CKoEdit.h"
@@ -22,6 +24,7 @@
 #include "kolib/CKoVDateTimeCtrl.h"
 
 #include <QDir>
+#include <QProgressDialog>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -288,6 +291,7 @@ private Q_SLOTS:
             dialogs.emplace_back(new CStartMonthDialog(nullptr, 4));
             dialogs.emplace_back(new CGeneralSettingsDialog(nullptr, f.App().m_settingInfo, f.App().m_iniFile));
             dialogs.emplace_back(new CFileDataInfo(nullptr, f.Doc()));
+            dialogs.emplace_back(new CDateMoveDialog(nullptr, CDateMoveDialog::MonthMode, QDate(2010, 4, 1)));
             int n = 0;
             for (const auto& dialog : dialogs) {
                 dialog->show();
@@ -297,6 +301,34 @@ private Q_SLOTS:
                 dialog->hide();
             }
         }
+        f.App().m_settingInfo.SetFontSize(9);
+    }
+
+    // What a user hears and sees while long work runs (at the screen's font
+    // size), and Escape stopping it.
+    void progressWindowSaysWhatItDoesAndEscapeStops()
+    {
+        f.App().m_settingInfo.SetFontSize(22);
+        QWidget owner;
+        owner.show();
+        f.ClearHeard();
+        CWorkProgress progress(&owner, u"インポート中"_s);
+        const RowProgress step = progress.Callback();
+        QVERIFY(step(4096, 0));
+        QVERIFY(!owner.findChild<QProgressDialog*>());  // short work shows nothing
+        QTest::qWait(350);
+        QVERIFY(step(1234567, 0));
+        auto* window = owner.findChild<QProgressDialog*>();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->font().pointSize(), 22);
+        QCOMPARE(window->labelText(), u"インポート中\n1,234,567 件"_s);
+        QVERIFY(step(FinishingWork, 0));
+        QVERIFY(step(FinishingWork, 0));
+        QCOMPARE(window->labelText(), u"インポート中\n索引と集計を作成しています"_s);
+        QCOMPARE(f.Heard(), (QStringList{u"インポート中"_s, u"索引と集計を作成しています"_s}));
+        QTest::keyClick(window, Qt::Key_Escape);
+        QVERIFY(!step(FinishingWork, 0));
+        QVERIFY(progress.Cancelled());
         f.App().m_settingInfo.SetFontSize(9);
     }
 

@@ -2,6 +2,7 @@
 
 #include "kinzo/data/DataFiles.h"
 #include "kinzo/data/Ver1Converter.h"
+#include "kinzo/dialogs/transfer/CWorkProgress.h"
 #include "kolib/CKoButton.h"
 #include "kolib/CKoEdit.h"
 #include "kolib/CKoVFileDialog.h"
@@ -86,9 +87,10 @@ void CImportFromVer1Dialog::Convert()
                                   QFileInfo(destination).absoluteFilePath() == QFileInfo(m_openFile).absoluteFilePath()))
         return void(KoMessageBox(this, u"現在開いているファイルを上書きすることはできません。"_s));
     int count = 0;
-    const Ver1Result result = ConvertVer1Ledger(source, destination, m_host, count);
+    CWorkProgress progress(this, u"変換中"_s);
+    const Ver1Result result = ConvertVer1Ledger(source, destination, m_host, count, progress.Callback());
     if (result == Ver1Result::TemplateMissing || result == Ver1Result::TemplateCopyFailed ||
-        result == Ver1Result::ConnectFailed)
+        result == Ver1Result::ConnectFailed || result == Ver1Result::Cancelled)
         return;
     const QString outcome = result == Ver1Result::Ok ? u"変換が終了しました。\n"_s : u"一部の変換が完了しませんでした。\n"_s;
     KoMessageBox(this, outcome + u"データ件数 = %1"_s.arg(count));

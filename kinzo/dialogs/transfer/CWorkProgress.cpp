@@ -1,6 +1,8 @@
 #include "kinzo/dialogs/transfer/CWorkProgress.h"
 
 #include "kinzo/data/AmountText.h"
+#include "kolib/CKoWindowZoom.h"
+#include "kolib/KoAppSettings.h"
 #include "kolib/KoAppVoice.h"
 
 #include <QApplication>
@@ -23,6 +25,8 @@ RowProgress CWorkProgress::Callback()
 
 QString CWorkProgress::CountText(qint64 done) { return FormatAmount(done) + u" 件"_s; }
 
+QString CWorkProgress::FinishingText() { return u"索引と集計を作成しています"_s; }
+
 bool CWorkProgress::Step(qint64 done, qint64 total)
 {
     if (!m_dialog && m_clock.elapsed() >= ShowAfterMs) {
@@ -31,6 +35,8 @@ bool CWorkProgress::Step(qint64 done, qint64 total)
         m_dialog->setWindowModality(Qt::WindowModal);
         m_dialog->setMinimumDuration(0);
         m_dialog->setAccessibleName(m_what);
+        // A window of its own: it takes the screen's font size, not its owner's.
+        m_dialog->setFont(CKoWindowZoom::ZoomFont(KoAppZoom()));
         m_dialog->show();
         KoAppReadText(m_what);
     }
@@ -39,7 +45,13 @@ bool CWorkProgress::Step(qint64 done, qint64 total)
             m_dialog->setMaximum(int(std::min<qint64>(total, INT_MAX)));
             m_dialog->setValue(int(std::min<qint64>(done, INT_MAX)));
         }
-        m_dialog->setLabelText(m_what + u"\n"_s + CountText(done));
+        if (done == FinishingWork) {
+            m_dialog->setLabelText(m_what + u"\n"_s + FinishingText());
+            if (!m_finishingSaid) KoAppReadText(FinishingText());
+            m_finishingSaid = true;
+        } else {
+            m_dialog->setLabelText(m_what + u"\n"_s + CountText(done));
+        }
         m_cancelled = m_dialog->wasCanceled();
     }
     QApplication::processEvents();
