@@ -11,9 +11,24 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Items are checkable by default; a row shows a box only once it has a state.
 bool hasCheckBox(const QTreeWidgetItem* item)
 {
-    return item->flags() & Qt::ItemIsUserCheckable;
+    return (item->flags() & Qt::ItemIsUserCheckable) && item->data(0, Qt::CheckStateRole).isValid();
+}
+
+// A modifier, or a key held with Alt or Control: a command for the window,
+// which has its own words, not a move in the list.
+bool isCommandKey(const QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_AltGr: return true;
+    default: return event->modifiers() & (Qt::AltModifier | Qt::ControlModifier);
+    }
 }
 
 }  // namespace
@@ -55,6 +70,7 @@ QString CKoVListCtrl::CheckAnnouncement(bool checked)
 
 void CKoVListCtrl::keyPressEvent(QKeyEvent* event)
 {
+    m_pressedKey = event->key();
     QTreeWidget::keyPressEvent(event);
     CVoiceReader* voice = KoAppVoice();
     if (event->key() != Qt::Key_Space || !voice || !voice->IsXPReader()) return;
@@ -66,8 +82,16 @@ void CKoVListCtrl::keyPressEvent(QKeyEvent* event)
 void CKoVListCtrl::keyReleaseEvent(QKeyEvent* event)
 {
     QTreeWidget::keyReleaseEvent(event);
-    if (event->isAutoRepeat()) return;
+    // A key pressed in another window (a dialog that closed on it) is not ours.
+    const bool pressedHere = event->key() == m_pressedKey;
+    if (!event->isAutoRepeat()) m_pressedKey = 0;
+    if (event->isAutoRepeat() || !pressedHere || isCommandKey(event)) return;
     KoAppStopRead();
+    SayCurrent();
+}
+
+void CKoVListCtrl::SayCurrent()
+{
     if (const QTreeWidgetItem* item = FirstSelected()) KoAppReadText(ItemSpeech(item), 1, 0);
 }
 

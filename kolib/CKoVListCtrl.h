@@ -1,7 +1,8 @@
 #pragma once
 // A list with columns and a check box on each row, read out row by row: after
-// each key the selected row is spoken, each non-empty column with its heading,
-// then " チェックあり " or " チェックなし " for a row with a check box. With XP
+// each key pressed in it (Alt and Control chords aside) the selected row is
+// spoken, each non-empty column with its heading, then " チェックあり " or
+// " チェックなし " for a row with a check box. With XP
 // Reader, Space also says whether it set or cleared the check. The column
 // widths grow and shrink with the font when the window is magnified.
 
@@ -16,6 +17,8 @@ public:
     QTreeWidgetItem* FirstSelected() const;
     // What is spoken for a row.
     QString ItemSpeech(const QTreeWidgetItem* item) const;
+    // Says the selected row (after the window changed the list).
+    void SayCurrent();
     // What XP Reader hears after Space left the check box so.
     static QString CheckAnnouncement(bool checked);
 
@@ -26,4 +29,5 @@ protected:
 
 private:
     int m_fontHeight;   // of the font the column widths were made for
+    int m_pressedKey = 0;   // the key pressed while the list had the keyboard
 };

@@ -21,8 +21,11 @@ protected:
         if (event->type() == QEvent::Hide && watched != &m_window && watched->isWidgetType()
             && static_cast<QWidget*>(watched)->isWindow())
             QTimer::singleShot(0, this, [this] {
-                if (m_window.isVisible() && !QApplication::activeWindow() && !QApplication::activePopupWidget())
-                    m_window.activateWindow();
+                if (!m_window.isVisible() || QApplication::activeWindow() || QApplication::activePopupWidget())
+                    return;
+                // A dialog still open over the window is where the user was.
+                QWidget* modal = QApplication::activeModalWidget();
+                (modal ? modal : &m_window)->activateWindow();
             });
         return false;
     }

@@ -12,5 +12,6 @@ class QWidget;
 void KoShowMaximised(QWidget& window, const QRect& normal);
 
 // From now on, whenever another top-level window of the program hides and no
-// window has the keyboard, the window takes it back. Lives as long as the window.
+// window has the keyboard, the window takes it back, or the modal dialog open
+// over it when there is one. Lives as long as the window.
 void KoKeepKeyboard(QWidget& window);

@@ -9,6 +9,7 @@
 #include "HouseholdLedger.h"
 
 #include "grid/CXGrid.h"
+#include "ScratchHome.h"
 #include "kinzo/app/CKinzoApp.h"
 #include "kinzo/data/CDBConnection.h"
 #include "kinzo/data/CKinzoDoc.h"
@@ -69,13 +70,8 @@ struct Report {
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    const QString runtime = home.filePath(u"runtime"_s);
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
+    bench::UseScratchHome(home);
     CKinzoApp app(argc, argv);
     const int entries = argc > 1 ? std::atoi(argv[1]) : 100000;
     const int runs = argc > 2 ? std::max(3, std::atoi(argv[2])) : 7;

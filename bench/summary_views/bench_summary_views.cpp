@@ -10,6 +10,7 @@
 
 #include "HouseholdLedger.h"
 
+#include "ScratchHome.h"
 #include "kinzo/app/CKinzoApp.h"
 #include "kinzo/app/CMainFrame.h"
 #include "kinzo/app/KinzoCommands.h"
@@ -372,16 +373,8 @@ struct Bench {
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    // Its own runtime folder: a cash book the user runs is never met or ended.
-    const QString runtime = home.filePath(u"runtime"_s);
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
-    const QString transcript = home.filePath(u"heard.txt"_s);
-    qputenv("VOICE_TRANSCRIPT", transcript.toUtf8());
+    const QString transcript = bench::UseScratchHome(home);
     CKinzoApp app(argc, argv);
     const int entries = argc > 1 ? std::atoi(argv[1]) : 1000000;
     const int runs = argc > 2 ? std::max(3, std::atoi(argv[2])) : 41;

@@ -19,6 +19,14 @@ QString FirstChildCode(const QString& parentCode)
     return parentCode + u"1."_s;
 }
 
+bool CodeBefore(const QString& a, const QString& b)
+{
+    const QStringList left = a.split(u'.', Qt::SkipEmptyParts), right = b.split(u'.', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < std::min(left.size(), right.size()); ++i)
+        if (const int x = left[i].toInt(), y = right[i].toInt(); x != y) return x < y;
+    return left.size() < right.size();
+}
+
 QString NextSiblingCode(const QString& code)
 {
     QString trimmed = code;

@@ -36,6 +36,9 @@ struct _AccountItem {
 QString FirstChildCode(const QString& parentCode);
 // The code of the next sibling: "1.2." gives "1.3.", "2." gives "3.", "2.9." gives "2.10.".
 QString NextSiblingCode(const QString& code);
+// Whether the code comes first in tree order: number by number, so "2.9."
+// comes before "2.10." (the stored text sorts the other way).
+bool CodeBefore(const QString& a, const QString& b);
 
 // A node of a tree of records. A node owns its children; links are plain
 // pointers kept consistent by the operations below.

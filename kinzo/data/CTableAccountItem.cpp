@@ -151,12 +151,20 @@ DbStatus CTableAccountItem::GetItemPath(int id, std::array<_AccountItem, 3>& pat
     return status;
 }
 
+DbStatus CTableAccountItem::SelectInTreeOrder(const QString& where, QList<_AccountItem>& items)
+{
+    const DbStatus status = SelectItems(where, QString(), items);
+    std::stable_sort(items.begin(), items.end(),
+                     [](const _AccountItem& a, const _AccountItem& b) { return CodeBefore(a.code, b.code); });
+    return status;
+}
+
 DbStatus CTableAccountItem::LoadChildren(AccountItemNode* node, const QString& validFilter)
 {
     QList<_AccountItem> children;
     QString where = u"レベル=%1 AND 親科目ID=%2"_s.arg(n(node->m_data.level + 1), n(node->m_data.ID));
     if (!validFilter.isEmpty()) where += u" AND ("_s + validFilter + u")"_s;
-    DbStatus status = SelectItems(where, u"階層番号"_s, children);
+    DbStatus status = SelectInTreeOrder(where, children);
     for (qsizetype i = 0; status == DbStatus::Ok && i < children.size(); ++i) {
         AccountItemNode* child = node->AppendChild(children[i]);
         if (child->m_data.level < 3) status = LoadChildren(child, validFilter);
@@ -168,7 +176,7 @@ DbStatus CTableAccountItem::LoadValidTree(const QDate& first, const QDate& last,
 {
     tree.DeleteChildren();
     QList<_AccountItem> roots;
-    DbStatus status = SelectItems(u"親科目ID=0"_s, u"階層番号"_s, roots);
+    DbStatus status = SelectInTreeOrder(u"親科目ID=0"_s, roots);
     const QString filter = first.isValid() || last.isValid() ? ValidItemFilter(first, last) : QString();
     for (qsizetype i = 0; status == DbStatus::Ok && i < roots.size(); ++i)
         status = LoadChildren(tree.AppendChild(roots[i]), filter);
@@ -190,9 +198,13 @@ DbStatus CTableAccountItem::UpdateAllItems(AccountItemList& tree)
 
 DbStatus CTableAccountItem::SaveCodes(AccountItemList& tree)
 {
+    return SaveCodes(tree.Flatten());
+}
+
+DbStatus CTableAccountItem::SaveCodes(const QList<AccountItemNode*>& nodes)
+{
     if (const DbStatus status = Begin(); status != DbStatus::Ok) return status;
     if (!m_pConnection->BeginTrans(m_lastError)) return DbStatus::UpdateFailed;
-    const QList<AccountItemNode*> nodes = tree.Flatten();
     for (const AccountItemNode* node : nodes) {
         const DbStatus status = ExecuteSql(u"UPDATE 勘定科目 SET 階層番号 = '%1' WHERE ID = %2"_s.arg(
             EscapeQuote(node->m_data.code), n(node->m_data.ID)));

@@ -40,6 +40,8 @@ public:
     // Writes the 階層番号 of every node's record in one transaction, rolled
     // back on error.
     virtual DbStatus SaveCodes(AccountItemList& tree);
+    // The same for the given nodes only, in one transaction.
+    DbStatus SaveCodes(const QList<AccountItemNode*>& nodes);
     virtual DbStatus FindByParentAndName(int parentId, const QString& name, QList<_AccountItem>& items);
     // Items whose name contains the text (literally), ordered by name.
     virtual DbStatus SearchByName(const QString& text, QList<_AccountItem>& items);
@@ -61,5 +63,7 @@ public:
     static _AccountItem ParseItem(const ValueMap& row);
 
 private:
+    // Siblings in tree order (CodeBefore), not in the text order of the codes.
+    DbStatus SelectInTreeOrder(const QString& where, QList<_AccountItem>& items);
     DbStatus LoadChildren(AccountItemNode* node, const QString& validFilter);
 };

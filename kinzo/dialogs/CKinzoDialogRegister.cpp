@@ -113,8 +113,10 @@ bool CKinzoDialog::CheckFields(int& level, qint64& amount, int& repeat)
     // A lone "-" or a value beyond the data file's 32 bits is no amount.
     if (!m_amount->CheckRange(false)) return false;
     amount = m_amount->Value();
+    // The check is for a name being typed: one already stored (an imported
+    // or older ledger's) stays usable, or its entries could not be changed.
     const QString cater = m_cater->currentText().trimmed();
-    if (!cater.isEmpty() && HasForbiddenChar(cater)) {
+    if (!cater.isEmpty() && HasForbiddenChar(cater) && m_cater->findText(cater, Qt::MatchFixedString) <= 0) {
         Tell(u"相手先名称に許可されない文字が含まれています。"_s);
         return false;
     }

@@ -5,6 +5,9 @@
 #include "KinzoCommands.h"
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/dialogs/CDateMoveDialog.h"
+#include "kinzo/dialogs/accounts/AccountCommands.h"
+#include "kinzo/dialogs/counterparties/CounterpartyCommands.h"
+#include "kinzo/dialogs/search/SearchCommands.h"
 #include "kinzo/dialogs/settings/SettingsCommands.h"
 #include "kinzo/dialogs/transfer/TransferCommands.h"
 
@@ -34,6 +37,9 @@ void RegisterDialogCommands()
     CMainFrame::RegisterCommand(CmdGoToDay, GoToDate(CDateMoveDialog::DayMode, DayListForm));
     CMainFrame::RegisterCommand(CmdGoToMonth, GoToDate(CDateMoveDialog::MonthMode, MonthForm));
     CMainFrame::RegisterCommand(CmdGoToYear, GoToDate(CDateMoveDialog::YearMode, YearForm));
+    RegisterSearchCommands();
+    RegisterAccountCommands();
+    RegisterCounterpartyCommands();
     RegisterTransferCommands();
     RegisterSettingsCommands();
 }

@@ -10,7 +10,11 @@
 #include "kinzo/app/KinzoCommands.h"
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/dialogs/CKinzoDialog.h"
+#include "kinzo/dialogs/DialogCommands.h"
 #include "kinzo/dialogs/accounts/CAccountSelectDialog.h"
+#include "kinzo/dialogs/accounts/CAcntAddDialog.h"
+#include "kinzo/dialogs/accounts/CAcntSettingDialog.h"
+#include "kinzo/dialogs/accounts/CAccountGrid.h"
 #include "kinzo/dialogs/list/CKinzoListDialog.h"
 #include "kinzo/dialogs/list/CKinzoListGrid.h"
 #include "kinzo/dialogs/tests/LedgerAppFixture.h"
@@ -71,6 +75,7 @@ private Q_SLOTS:
     {
         f.Start();
         RegisterLedgerViews();
+        RegisterDialogCommands();
         f.App().m_splashMinimumMs = 0;
         QVERIFY(f.App().InitInstance({}));
         QVERIFY(QTest::qWaitForWindowExposed(&frame()));
@@ -254,6 +259,31 @@ private Q_SLOTS:
         press(Qt::Key_Return, Qt::ControlModifier);
         QTRY_VERIFY(asked);
         QCOMPARE(activeForm(), CMonthView::FormId);
+    }
+
+    // An item added in "科目設定" is in the open month view once it closes.
+    void accountSettingsReachTheOpenView()
+    {
+        frame().RunCommand(CmdMonthView);
+        QTRY_COMPARE(activeForm(), CMonthView::FormId);
+        frame().RunCommand(CmdExpandLevel2);
+        WhenModalOf<CAcntSettingDialog>([this](CAcntSettingDialog* settings) {
+            settings->Grid().SetCurrentCell(settings->Grid().RowOfNode(settings->Tree().Find(m_food)), 1);
+            WhenModalOf<CAcntAddDialog>([](CAcntAddDialog* add) {
+                TypeText(add->NameField(), u"菓子"_s);
+                add->OkButton()->click();
+            });
+            settings->RunCommand(CAcntSettingDialog::CmdAdd);
+            settings->RunCommand(CAcntSettingDialog::CmdClose);
+        });
+        frame().RunCommand(CmdAccountSettings);
+        const AccountItemNode* added = nullptr;
+        for (AccountItemNode* each : f.Doc().AccountItems().Flatten())
+            if (each->m_data.name == u"菓子"_s) added = each;
+        QVERIFY(added);
+        QCOMPARE(added->m_parent->m_data.ID, m_food);
+        CSummaryGrid& grid = summary()->Grid();
+        QVERIFY(grid.LineOfAccount(added->m_data.ID) >= 0);
     }
 
     void viewCommandsActOnTheTable()

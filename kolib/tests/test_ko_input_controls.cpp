@@ -370,6 +370,13 @@ private Q_SLOTS:
         QCOMPARE(m_voice.Heard().last(), u"名前 電気 メモ 口座 チェックあり "_s);
         QCOMPARE(list->ItemSpeech(list->topLevelItem(0)), u"名前 家賃 金額 50,000 チェックあり "_s);
         QCOMPARE(CKoVListCtrl::CheckAnnouncement(true), u"チェックをつけました。"_s);
+        // A row without a box says none; Alt and Control chords say nothing.
+        auto* plain = new QTreeWidgetItem(list, QStringList{u"水道"_s});
+        QCOMPARE(list->ItemSpeech(plain), u"名前 水道"_s);
+        m_voice.Clear();
+        QTest::keyClick(list, Qt::Key_A, Qt::AltModifier);
+        QTest::keyClick(list, Qt::Key_Control);
+        QCOMPARE(m_voice.Heard(), QStringList());
     }
 
     void buttonSpeaksItsSpeechText()

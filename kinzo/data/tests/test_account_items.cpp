@@ -51,6 +51,15 @@ private Q_SLOTS:
         QStringList stored;
         for (const _AccountItem& child : children) stored << child.code;
         QCOMPARE(stored.mid(0, 4), (QStringList{u"2.1."_s, u"2.10."_s, u"2.11."_s, u"2.2."_s}));
+        // The tree keeps the order the items were made in, tenth after ninth.
+        AccountItemList tree;
+        QCOMPARE(ledger.accounts.LoadTree(tree), DbStatus::Ok);
+        QStringList names;
+        for (const AccountItemNode* n = tree.Find(ledger.expense.ID)->m_firstChild; n; n = n->m_next)
+            names << n->m_data.name + u'=' + n->m_code;
+        QStringList made;
+        for (int i = 1; i <= 11; ++i) made << u"e%1=2.%1."_s.arg(i);
+        QCOMPARE(names, made);
         // A swap of codes leaves the highest number last by key; the next code
         // still comes after the highest one.
         QString next;
