@@ -73,22 +73,14 @@ std::vector<Total> bareTotals(sqlite3* db, const char* sql, const QDate& first, 
     return rows;
 }
 
-// The running totals up to the nearer end of the day's month, and the entries
-// between it and the day.
+// The balance at the end of the last month before the day's month, and the
+// one of the last day before the day in its month.
 qint64 bareCarryOver(sqlite3* db, const QDate& day)
 {
-    const QDate monthStart(day.year(), day.month(), 1), nextMonth = monthStart.addMonths(1);
-    const bool fromStart = monthStart.daysTo(day) <= day.daysTo(nextMonth);
-    qint64 carry = 0;
-    Statement months(db, "SELECT 仕分けID, SUM(t) FROM (SELECT 仕分けID, (SELECT 合計 FROM _累計 WHERE 勘定科目ID = a.ID"
-                         " AND 月初 < ? ORDER BY 月初 DESC LIMIT 1) AS t FROM 勘定科目 a) GROUP BY 仕分けID");
-    months.Bind(1, fromStart ? monthStart : nextMonth);
-    while (months.Step()) carry += (months.Int(0) == 1 ? 1 : -1) * months.Int(1);
-    Statement days(db, "SELECT a.仕分けID, SUM(e.金額) FROM 出納簿 e JOIN 勘定科目 a ON a.ID = e.勘定科目ID"
-                       " WHERE e.日付 >= ? AND e.日付 < ? GROUP BY a.仕分けID");
-    days.Bind(1, fromStart ? monthStart : day).Bind(2, fromStart ? day : nextMonth);
-    while (days.Step()) carry += (days.Int(0) == 1 ? 1 : -1) * (fromStart ? 1 : -1) * days.Int(1);
-    return carry;
+    Statement s(db, "SELECT coalesce((SELECT 残高 FROM _月残高 WHERE 月初 < ?1 ORDER BY 月初 DESC LIMIT 1), 0)"
+                    " + coalesce((SELECT 残高 FROM _日残高 WHERE 日付 >= ?1 AND 日付 < ?2 ORDER BY 日付 DESC LIMIT 1), 0)");
+    s.Bind(1, QDate(day.year(), day.month(), 1)).Bind(2, day);
+    return s.Step() ? s.Int(0) : 0;
 }
 
 // Per fiscal year (April) and item: the running total at the year's end less

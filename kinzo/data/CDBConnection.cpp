@@ -409,10 +409,16 @@ bool CDBConnection::HasRunningTotals()
     return m_runningTotals;
 }
 
+bool CDBConnection::HasBalances()
+{
+    CheckTotals();
+    return m_balances;
+}
+
 void CDBConnection::CheckTotals()
 {
     if (!m_db) {
-        m_monthTotals = m_runningTotals = false;
+        m_monthTotals = m_runningTotals = m_balances = false;
         return;
     }
     // Asked before every whole-month total: the schema cookie tells cheaply
@@ -425,6 +431,7 @@ void CDBConnection::CheckTotals()
     if (version != m_schemaVersion || version < 0) {
         m_monthTotals = kinzo_schema::HasMonthTotals(m_db);
         m_runningTotals = kinzo_schema::HasRunningTotals(m_db);
+        m_balances = kinzo_schema::HasBalances(m_db);
         m_schemaVersion = version;
     }
 }

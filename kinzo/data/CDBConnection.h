@@ -89,6 +89,9 @@ public:
     // True when it also keeps the running totals that answer them in one read
     // per account item.
     bool HasRunningTotals();
+    // True when it also keeps the month and day balances that answer the
+    // carry-over in two reads.
+    bool HasBalances();
 
     // How long a statement waits for another connection's lock (milliseconds).
     void SetBusyTimeout(int milliseconds);
@@ -134,6 +137,7 @@ private:
     int m_schemaVersion = -1;  // of the file when the totals were last checked
     bool m_monthTotals = false;
     bool m_runningTotals = false;
+    bool m_balances = false;
     bool m_readOnly = false;
     int m_transactionDepth = 0;
     bool m_insideProgress = false;

@@ -136,6 +136,18 @@ DbStatus CViewKinzo::GetCarryOver(const QDate& day, qint64& amount)
     amount = 0;
     ValueMapList rows;
     DbStatus status = DbStatus::Ok;
+    if (day.isValid() && m_pConnection && m_pConnection->HasBalances()) {
+        // The balance at the end of the last month with entries before the
+        // day's month, and the one of the last day before the day in its month.
+        const QString monthStart = DateLiteral(QDate(day.year(), day.month(), 1));
+        ValueMap row;
+        status = ReadFirst(u"SELECT coalesce((SELECT 残高 FROM _月残高 WHERE 月初 < %1 ORDER BY 月初 DESC LIMIT 1), 0)"
+                           " + coalesce((SELECT 残高 FROM _日残高 WHERE 日付 >= %1 AND 日付 < %2"
+                           " ORDER BY 日付 DESC LIMIT 1), 0) AS 合計"_s.arg(monthStart, DateLiteral(day)),
+                           row);
+        amount = status == DbStatus::Ok ? row.value(u"合計"_s).toLongLong() : 0;
+        return status;
+    }
     if (day.isValid() && m_pConnection && m_pConnection->HasRunningTotals()) {
         // Whole months from the running totals, and the days between the day
         // and the nearer end of its month from the entries.

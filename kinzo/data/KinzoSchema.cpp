@@ -18,6 +18,31 @@ const QString entryTable = u"出納簿"_s;
 const QStringList monthTotalTriggers{u"出納簿_月計_追加"_s, u"出納簿_月計_削除"_s, u"出納簿_月計_変更"_s};
 const QString runningTotals = u"_累計"_s;
 const QStringList runningTotalTriggers{u"_月計_累計_追加"_s, u"_月計_累計_削除"_s, u"_月計_累計_変更"_s};
+const QString accountItems = u"勘定科目"_s;
+const QStringList balanceObjects{u"_月残高"_s,         u"_日残高"_s,         u"出納簿_残高_追加"_s,  u"出納簿_残高_削除"_s,
+                                 u"出納簿_残高_変更"_s, u"勘定科目_残高_追加"_s, u"勘定科目_残高_削除"_s, u"勘定科目_残高_変更"_s};
+
+// The side of an account item as the sign its entries take in a balance.
+#define KINZO_SIGN(side) "(CASE " side " WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END)"
+
+// The month balances as they follow from the month totals, and the day
+// balances from the entries.
+const char* const monthBalancesFromTotals =
+    "SELECT 月初, SUM(SUM(合計 * " KINZO_SIGN("勘定科目.仕分けID") ")) OVER (ORDER BY 月初), SUM(件数)"
+    " FROM _月計 LEFT JOIN 勘定科目 ON 勘定科目.ID = _月計.勘定科目ID GROUP BY 月初";
+const char* const dayBalancesFromEntries =
+    "SELECT 日, SUM(SUM(coalesce(金額, 0) * " KINZO_SIGN("勘定科目.仕分けID") "))"
+    " OVER (PARTITION BY substr(日, 1, 8) ORDER BY 日), COUNT(*)"
+    " FROM (SELECT substr(日付, 1, 10) AS 日, 金額, 勘定科目ID FROM 出納簿"
+    " WHERE 日付 IS NOT NULL AND 勘定科目ID IS NOT NULL) AS e"
+    " LEFT JOIN 勘定科目 ON 勘定科目.ID = e.勘定科目ID GROUP BY 日";
+// Per month, the day balances' count and the balance of its last day, which
+// must be the month's count and the change of the month balance over it.
+const char* const daysAgainstMonths =
+    "SELECT COUNT(*) FROM ("
+    "SELECT 月初, 件数, 残高 - coalesce(lag(残高) OVER (ORDER BY 月初), 0) FROM _月残高"
+    " EXCEPT SELECT 月初, 件数, 残高 FROM (SELECT substr(日付, 1, 8) || '01' AS 月初, SUM(件数) AS 件数, 残高,"
+    " MAX(日付) FROM _日残高 GROUP BY 1))";
 
 // The running totals as they follow from the month totals.
 const char* const runningFromMonths =
@@ -130,6 +155,29 @@ bool runningTotalsMatch(sqlite3* db, int& rc)
     return scalar(db, differing.constData(), rc) == 0 && rc == SQLITE_OK;
 }
 
+// The month balances against the month totals; the day balances against the
+// month balances, per month (a whole recount of the entries on every open
+// would cost as much as the rebuild).
+bool balancesMatch(sqlite3* db, int& rc)
+{
+    const qint64 differ = scalar(db, "SELECT n <> (SELECT COUNT(DISTINCT 月初) FROM _月計)"
+                                     " OR n <> (SELECT COUNT(DISTINCT substr(日付, 1, 8)) FROM _日残高)"
+                                     " FROM (SELECT COUNT(*) AS n FROM _月残高)", rc);
+    if (rc != SQLITE_OK || differ != 0) return false;
+    const QByteArray months = "SELECT COUNT(*) FROM (" + QByteArray(monthBalancesFromTotals) +
+                              " EXCEPT SELECT 月初, 残高, 件数 FROM _月残高)";
+    if (scalar(db, months.constData(), rc) != 0 || rc != SQLITE_OK) return false;
+    return scalar(db, daysAgainstMonths, rc) == 0 && rc == SQLITE_OK;
+}
+
+// The table a trigger fires on; empty for other statements.
+QString triggerTable(const QString& statement)
+{
+    static const QRegularExpression pattern(u"^\\s*CREATE\\s+TRIGGER\\s+IF\\s+NOT\\s+EXISTS\\s+\\S+[^\\n]*?\\sON\\s+(\\S+)"_s,
+                                            QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(statement).captured(1);
+}
+
 bool hasAll(const QSet<QString>& existing, const QStringList& names)
 {
     return std::all_of(names.cbegin(), names.cend(), [&](const QString& name) { return existing.contains(name); });
@@ -217,6 +265,7 @@ int EnsureSupport(sqlite3* db, QString& error)
     QStringList missing;
     bool totalsCreated = false;
     bool runningCreated = false;
+    bool balancesCreated = false;
     for (const Section& section : Sections()) {
         const QStringList& tables = section.isView ? section.needs : QStringList{section.name};
         if (!std::all_of(tables.cbegin(), tables.cend(), [&](const QString& t) { return existing.contains(t); }))
@@ -224,7 +273,9 @@ int EnsureSupport(sqlite3* db, QString& error)
         for (const QString& statement : section.statements) {
             const QString name = createdName(statement);
             if (name.isEmpty() || existing.contains(name)) continue;
+            if (const QString on = triggerTable(statement); !on.isEmpty() && !existing.contains(on)) continue;
             missing.append(statement);
+            balancesCreated = balancesCreated || balanceObjects.contains(name);
             totalsCreated = totalsCreated || name == monthTotals || monthTotalTriggers.contains(name);
             runningCreated = runningCreated || name == runningTotals || runningTotalTriggers.contains(name);
         }
@@ -234,7 +285,10 @@ int EnsureSupport(sqlite3* db, QString& error)
     if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
     const bool rebuildRunning = hasEntries && (rebuild || runningCreated || !runningTotalsMatch(db, rc));
     if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
-    if (missing.isEmpty() && !rebuild && !rebuildRunning) return SQLITE_OK;
+    const bool hasItems = existing.contains(accountItems);
+    const bool rebuildBalances = hasEntries && hasItems && (rebuild || balancesCreated || !balancesMatch(db, rc));
+    if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
+    if (missing.isEmpty() && !rebuild && !rebuildRunning && !rebuildBalances) return SQLITE_OK;
 
     QString script = u"SAVEPOINT kinzo_support;\n"_s + missing.join(u'\n') + u'\n';
     if (rebuild)
@@ -243,6 +297,9 @@ int EnsureSupport(sqlite3* db, QString& error)
                   " FROM 出納簿 WHERE 日付 IS NOT NULL AND 勘定科目ID IS NOT NULL GROUP BY 1, 2;\n"_s;
     if (rebuildRunning)
         script += u"DELETE FROM _累計;\nINSERT INTO _累計 %1;\n"_s.arg(QString::fromUtf8(runningFromMonths));
+    if (rebuildBalances)
+        script += u"DELETE FROM _月残高;\nINSERT INTO _月残高 %1;\nDELETE FROM _日残高;\nINSERT INTO _日残高 %2;\n"_s.arg(
+            QString::fromUtf8(monthBalancesFromTotals), QString::fromUtf8(dayBalancesFromEntries));
     script += u"RELEASE kinzo_support;"_s;
     const SortsInFiles sorts(db);
     rc = exec(db, script, error);
@@ -259,13 +316,16 @@ int DropSupport(sqlite3* db, const QString& table, QString& error)
     const QSet<QString> existing = existingObjects(db, rc);
     if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
     QStringList drops;
-    for (const Section& section : Sections()) {
-        if (section.isView || section.name != table) continue;
-        // Triggers first: they name the tables dropped after them.
-        for (const QString& kind : {u"TRIGGER"_s, u"INDEX"_s, u"TABLE"_s}) {
+    // Triggers first: they name the tables dropped after them. Triggers of
+    // other tables' parts that fire on this table go too.
+    for (const QString& kind : {u"TRIGGER"_s, u"INDEX"_s, u"TABLE"_s}) {
+        for (const Section& section : Sections()) {
+            if (section.isView) continue;
             for (const QString& statement : section.statements.mid(1)) {
                 const auto [created, name] = createdObject(statement);
-                if (created == kind && existing.contains(name)) drops.append(u"DROP %1 \"%2\";"_s.arg(kind, name));
+                const bool ours = section.name == table || (kind == u"TRIGGER"_s && triggerTable(statement) == table);
+                if (ours && created == kind && existing.contains(name))
+                    drops.append(u"DROP %1 \"%2\";"_s.arg(kind, name));
             }
         }
     }
@@ -304,6 +364,14 @@ bool HasMonthTotals(sqlite3* db)
     int rc = SQLITE_OK;
     const QSet<QString> existing = existingObjects(db, rc);
     return rc == SQLITE_OK && hasAll(existing, QStringList{entryTable, monthTotals} + monthTotalTriggers);
+}
+
+bool HasBalances(sqlite3* db)
+{
+    int rc = SQLITE_OK;
+    const QSet<QString> existing = existingObjects(db, rc);
+    return rc == SQLITE_OK && hasAll(existing, QStringList{entryTable, accountItems, monthTotals, runningTotals} +
+                                                   monthTotalTriggers + runningTotalTriggers + balanceObjects);
 }
 
 bool HasRunningTotals(sqlite3* db)

@@ -63,5 +63,7 @@ int FindMissingParts(sqlite3* db, MissingParts& missing, QString& error);
 bool HasMonthTotals(sqlite3* db);
 // True when it also keeps the running totals (_累計) from them.
 bool HasRunningTotals(sqlite3* db);
+// True when it also keeps the month and day balances (_月残高, _日残高).
+bool HasBalances(sqlite3* db);
 
 }  // namespace kinzo_schema

@@ -133,6 +133,13 @@ private Q_SLOTS:
                                                    " FROM 出納簿 e WHERE e.勘定科目ID = r.勘定科目ID"
                                                    " AND substr(e.日付, 1, 8) || '01' <= r.月初)");
             const qint64 runningRows = scalar(db, "SELECT COUNT(*) FROM _累計");
+            // Each day's balance against the entries of its month up to it.
+            const qint64 wrongBalance = scalar(db, "SELECT COUNT(*) FROM _日残高 d WHERE d.残高 <> (SELECT coalesce(SUM("
+                                                   " CASE a.仕分けID WHEN 1 THEN 金額 WHEN 2 THEN -金額 ELSE 0 END), 0)"
+                                                   " FROM 出納簿 e JOIN 勘定科目 a ON a.ID = e.勘定科目ID"
+                                                   " WHERE substr(e.日付, 1, 8) = substr(d.日付, 1, 8)"
+                                                   " AND substr(e.日付, 1, 10) <= d.日付)");
+            const qint64 balanceRows = scalar(db, "SELECT COUNT(*) FROM _日残高");
             sqlite3_close(db);
             QCOMPARE(integrity, u"ok"_s);
             // Every reported entry is there; at most one more was stored
@@ -146,6 +153,8 @@ private Q_SLOTS:
             QCOMPARE(totals, sum);
             QCOMPARE(wrongRunning, 0);
             QVERIFY(count == 0 || runningRows > 0);
+            QCOMPARE(wrongBalance, 0);
+            QVERIFY(count == 0 || balanceRows > 0);
         }
         // And the program opens it as a ledger without a word.
         CDBConnection connection;
@@ -154,7 +163,7 @@ private Q_SLOTS:
         QVERIFY(doc.OnOpenDocument(path));
         QCOMPARE(host.notices, QStringList());
         qInfo("%d kills in %.1f s: %d entries stored, %lld reported, %d stored but killed before the report;"
-              " integrity, last entry, month and running totals right after every kill",
+              " integrity, last entry, month and running totals and day balances right after every kill",
               kills, clock.elapsed() / 1000.0, lastReported, written, aheadOfReport);
     }
 };

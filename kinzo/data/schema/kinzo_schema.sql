@@ -14,7 +14,8 @@
 -- the data layer when it opens a file:
 --  "-- @table NAME" starts the statements of one table. The first creates the
 --    table; the rest (all IF NOT EXISTS) are its support objects, which any file
---    holding the table gets back when they are missing.
+--    holding the table gets back when they are missing (a trigger on another
+--    table only when the file holds that table too).
 --  "-- @view NAME: TABLE ..." starts a view, made when the listed tables exist.
 
 -- @table 勘定科目
@@ -118,6 +119,128 @@ BEGIN
     DELETE FROM _累計 WHERE 勘定科目ID = OLD.勘定科目ID AND 月初 = OLD.月初;
     UPDATE _累計 SET 合計 = 合計 - OLD.合計, 件数 = 件数 - OLD.件数
     WHERE 勘定科目ID = OLD.勘定科目ID AND 月初 > OLD.月初;
+END;
+
+-- Income minus expense (the side taken from the entry's account item; an
+-- entry of an unknown item counts nothing): per month with entries, of every
+-- entry up to the month's end; per day with entries, of the entries from the
+-- start of its month up to the day's end. 件数 counts the entries of the row's
+-- own month or day. The carry-over before any day is then two keyed reads,
+-- and one write changes only the later months and the later days of its month.
+CREATE TABLE IF NOT EXISTS _月残高 (
+    月初 DATE NOT NULL PRIMARY KEY,
+    残高 INTEGER NOT NULL,
+    件数 INTEGER NOT NULL
+) WITHOUT ROWID;
+CREATE TABLE IF NOT EXISTS _日残高 (
+    日付 DATE NOT NULL PRIMARY KEY,
+    残高 INTEGER NOT NULL,
+    件数 INTEGER NOT NULL
+) WITHOUT ROWID;
+CREATE TRIGGER IF NOT EXISTS 出納簿_残高_追加 AFTER INSERT ON 出納簿
+BEGIN
+    INSERT INTO _月残高
+    SELECT substr(NEW.日付, 1, 8) || '01', coalesce((SELECT 残高 FROM _月残高 WHERE 月初 < substr(NEW.日付, 1, 8) || '01'
+                                               ORDER BY 月初 DESC LIMIT 1), 0), 0
+    WHERE NEW.日付 IS NOT NULL AND NEW.勘定科目ID IS NOT NULL
+    ON CONFLICT (月初) DO NOTHING;
+    UPDATE _月残高 SET 残高 = 残高 + coalesce(NEW.金額, 0) * coalesce((SELECT CASE 仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END FROM 勘定科目 WHERE ID = NEW.勘定科目ID), 0),
+                       件数 = 件数 + (月初 = substr(NEW.日付, 1, 8) || '01')
+    WHERE NEW.日付 IS NOT NULL AND NEW.勘定科目ID IS NOT NULL AND 月初 >= substr(NEW.日付, 1, 8) || '01';
+    INSERT INTO _日残高
+    SELECT substr(NEW.日付, 1, 10), coalesce((SELECT 残高 FROM _日残高 WHERE 日付 >= substr(NEW.日付, 1, 8) || '01'
+                                           AND 日付 < substr(NEW.日付, 1, 10) ORDER BY 日付 DESC LIMIT 1), 0), 0
+    WHERE NEW.日付 IS NOT NULL AND NEW.勘定科目ID IS NOT NULL
+    ON CONFLICT (日付) DO NOTHING;
+    UPDATE _日残高 SET 残高 = 残高 + coalesce(NEW.金額, 0) * coalesce((SELECT CASE 仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END FROM 勘定科目 WHERE ID = NEW.勘定科目ID), 0),
+                       件数 = 件数 + (日付 = substr(NEW.日付, 1, 10))
+    WHERE NEW.日付 IS NOT NULL AND NEW.勘定科目ID IS NOT NULL
+      AND 日付 BETWEEN substr(NEW.日付, 1, 10) AND substr(NEW.日付, 1, 8) || '32';
+END;
+CREATE TRIGGER IF NOT EXISTS 出納簿_残高_削除 AFTER DELETE ON 出納簿
+BEGIN
+    UPDATE _月残高 SET 残高 = 残高 - coalesce(OLD.金額, 0) * coalesce((SELECT CASE 仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END FROM 勘定科目 WHERE ID = OLD.勘定科目ID), 0),
+                       件数 = 件数 - (月初 = substr(OLD.日付, 1, 8) || '01')
+    WHERE OLD.日付 IS NOT NULL AND OLD.勘定科目ID IS NOT NULL AND 月初 >= substr(OLD.日付, 1, 8) || '01';
+    DELETE FROM _月残高 WHERE 月初 = substr(OLD.日付, 1, 8) || '01' AND 件数 <= 0;
+    UPDATE _日残高 SET 残高 = 残高 - coalesce(OLD.金額, 0) * coalesce((SELECT CASE 仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END FROM 勘定科目 WHERE ID = OLD.勘定科目ID), 0),
+                       件数 = 件数 - (日付 = substr(OLD.日付, 1, 10))
+    WHERE OLD.日付 IS NOT NULL AND OLD.勘定科目ID IS NOT NULL
+      AND 日付 BETWEEN substr(OLD.日付, 1, 10) AND substr(OLD.日付, 1, 8) || '32';
+    DELETE FROM _日残高 WHERE 日付 = substr(OLD.日付, 1, 10) AND 件数 <= 0;
+END;
+CREATE TRIGGER IF NOT EXISTS 出納簿_残高_変更 AFTER UPDATE OF 日付, 勘定科目ID, 金額 ON 出納簿
+BEGIN
+    UPDATE _月残高 SET 残高 = 残高 - coalesce(OLD.金額, 0) * coalesce((SELECT CASE 仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END FROM 勘定科目 WHERE ID = OLD.勘定科目ID), 0),
+                       件数 = 件数 - (月初 = substr(OLD.日付, 1, 8) || '01')
+    WHERE OLD.日付 IS NOT NULL AND OLD.勘定科目ID IS NOT NULL AND 月初 >= substr(OLD.日付, 1, 8) || '01';
+    DELETE FROM _月残高 WHERE 月初 = substr(OLD.日付, 1, 8) || '01' AND 件数 <= 0;
+    UPDATE _日残高 SET 残高 = 残高 - coalesce(OLD.金額, 0) * coalesce((SELECT CASE 仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END FROM 勘定科目 WHERE ID = OLD.勘定科目ID), 0),
+                       件数 = 件数 - (日付 = substr(OLD.日付, 1, 10))
+    WHERE OLD.日付 IS NOT NULL AND OLD.勘定科目ID IS NOT NULL
+      AND 日付 BETWEEN substr(OLD.日付, 1, 10) AND substr(OLD.日付, 1, 8) || '32';
+    DELETE FROM _日残高 WHERE 日付 = substr(OLD.日付, 1, 10) AND 件数 <= 0;
+    INSERT INTO _月残高
+    SELECT substr(NEW.日付, 1, 8) || '01', coalesce((SELECT 残高 FROM _月残高 WHERE 月初 < substr(NEW.日付, 1, 8) || '01'
+                                               ORDER BY 月初 DESC LIMIT 1), 0), 0
+    WHERE NEW.日付 IS NOT NULL AND NEW.勘定科目ID IS NOT NULL
+    ON CONFLICT (月初) DO NOTHING;
+    UPDATE _月残高 SET 残高 = 残高 + coalesce(NEW.金額, 0) * coalesce((SELECT CASE 仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END FROM 勘定科目 WHERE ID = NEW.勘定科目ID), 0),
+                       件数 = 件数 + (月初 = substr(NEW.日付, 1, 8) || '01')
+    WHERE NEW.日付 IS NOT NULL AND NEW.勘定科目ID IS NOT NULL AND 月初 >= substr(NEW.日付, 1, 8) || '01';
+    INSERT INTO _日残高
+    SELECT substr(NEW.日付, 1, 10), coalesce((SELECT 残高 FROM _日残高 WHERE 日付 >= substr(NEW.日付, 1, 8) || '01'
+                                           AND 日付 < substr(NEW.日付, 1, 10) ORDER BY 日付 DESC LIMIT 1), 0), 0
+    WHERE NEW.日付 IS NOT NULL AND NEW.勘定科目ID IS NOT NULL
+    ON CONFLICT (日付) DO NOTHING;
+    UPDATE _日残高 SET 残高 = 残高 + coalesce(NEW.金額, 0) * coalesce((SELECT CASE 仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END FROM 勘定科目 WHERE ID = NEW.勘定科目ID), 0),
+                       件数 = 件数 + (日付 = substr(NEW.日付, 1, 10))
+    WHERE NEW.日付 IS NOT NULL AND NEW.勘定科目ID IS NOT NULL
+      AND 日付 BETWEEN substr(NEW.日付, 1, 10) AND substr(NEW.日付, 1, 8) || '32';
+END;
+-- An account item that appears, goes, or changes its key or side takes its
+-- entries out of the balances with the old side and puts them in with the new.
+CREATE TRIGGER IF NOT EXISTS 勘定科目_残高_追加 AFTER INSERT ON 勘定科目
+BEGIN
+    UPDATE _月残高 SET 残高 = 残高 + (CASE NEW.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) * (SELECT 合計 FROM _累計 WHERE 勘定科目ID = NEW.ID
+                                                 AND 月初 <= _月残高.月初 ORDER BY 月初 DESC LIMIT 1)
+    WHERE (CASE NEW.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) <> 0 AND 月初 >= (SELECT MIN(月初) FROM _累計 WHERE 勘定科目ID = NEW.ID);
+    UPDATE _日残高 SET 残高 = 残高 + (CASE NEW.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) * (SELECT coalesce(SUM(金額), 0) FROM 出納簿 WHERE 勘定科目ID = NEW.ID
+                                                 AND 日付 BETWEEN substr(_日残高.日付, 1, 8) || '01'
+                                                             AND substr(_日残高.日付, 1, 8) || '32'
+                                                 AND substr(日付, 1, 10) <= _日残高.日付)
+    WHERE (CASE NEW.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) <> 0 AND substr(日付, 1, 8) || '01' IN (SELECT 月初 FROM _累計 WHERE 勘定科目ID = NEW.ID);
+END;
+CREATE TRIGGER IF NOT EXISTS 勘定科目_残高_削除 AFTER DELETE ON 勘定科目
+BEGIN
+    UPDATE _月残高 SET 残高 = 残高 + -(CASE OLD.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) * (SELECT 合計 FROM _累計 WHERE 勘定科目ID = OLD.ID
+                                                 AND 月初 <= _月残高.月初 ORDER BY 月初 DESC LIMIT 1)
+    WHERE -(CASE OLD.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) <> 0 AND 月初 >= (SELECT MIN(月初) FROM _累計 WHERE 勘定科目ID = OLD.ID);
+    UPDATE _日残高 SET 残高 = 残高 + -(CASE OLD.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) * (SELECT coalesce(SUM(金額), 0) FROM 出納簿 WHERE 勘定科目ID = OLD.ID
+                                                 AND 日付 BETWEEN substr(_日残高.日付, 1, 8) || '01'
+                                                             AND substr(_日残高.日付, 1, 8) || '32'
+                                                 AND substr(日付, 1, 10) <= _日残高.日付)
+    WHERE -(CASE OLD.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) <> 0 AND substr(日付, 1, 8) || '01' IN (SELECT 月初 FROM _累計 WHERE 勘定科目ID = OLD.ID);
+END;
+CREATE TRIGGER IF NOT EXISTS 勘定科目_残高_変更 AFTER UPDATE OF ID, 仕分けID ON 勘定科目
+WHEN OLD.ID IS NOT NEW.ID OR (CASE OLD.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) <> (CASE NEW.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END)
+BEGIN
+    UPDATE _月残高 SET 残高 = 残高 + -(CASE OLD.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) * (SELECT 合計 FROM _累計 WHERE 勘定科目ID = OLD.ID
+                                                 AND 月初 <= _月残高.月初 ORDER BY 月初 DESC LIMIT 1)
+    WHERE -(CASE OLD.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) <> 0 AND 月初 >= (SELECT MIN(月初) FROM _累計 WHERE 勘定科目ID = OLD.ID);
+    UPDATE _日残高 SET 残高 = 残高 + -(CASE OLD.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) * (SELECT coalesce(SUM(金額), 0) FROM 出納簿 WHERE 勘定科目ID = OLD.ID
+                                                 AND 日付 BETWEEN substr(_日残高.日付, 1, 8) || '01'
+                                                             AND substr(_日残高.日付, 1, 8) || '32'
+                                                 AND substr(日付, 1, 10) <= _日残高.日付)
+    WHERE -(CASE OLD.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) <> 0 AND substr(日付, 1, 8) || '01' IN (SELECT 月初 FROM _累計 WHERE 勘定科目ID = OLD.ID);
+    UPDATE _月残高 SET 残高 = 残高 + (CASE NEW.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) * (SELECT 合計 FROM _累計 WHERE 勘定科目ID = NEW.ID
+                                                 AND 月初 <= _月残高.月初 ORDER BY 月初 DESC LIMIT 1)
+    WHERE (CASE NEW.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) <> 0 AND 月初 >= (SELECT MIN(月初) FROM _累計 WHERE 勘定科目ID = NEW.ID);
+    UPDATE _日残高 SET 残高 = 残高 + (CASE NEW.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) * (SELECT coalesce(SUM(金額), 0) FROM 出納簿 WHERE 勘定科目ID = NEW.ID
+                                                 AND 日付 BETWEEN substr(_日残高.日付, 1, 8) || '01'
+                                                             AND substr(_日残高.日付, 1, 8) || '32'
+                                                 AND substr(日付, 1, 10) <= _日残高.日付)
+    WHERE (CASE NEW.仕分けID WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END) <> 0 AND substr(日付, 1, 8) || '01' IN (SELECT 月初 FROM _累計 WHERE 勘定科目ID = NEW.ID);
 END;
 
 -- @table 取引先

@@ -248,13 +248,14 @@ private Q_SLOTS:
         QCOMPARE(totals(rows, u"年度"_s), (QStringList{u"2009/%1=1"_s.arg(food), u"2010/%1=10"_s.arg(food)}));
     }
 
-    // Many random adds, changes, moves and deletes; the carry-over and the
-    // fiscal-year totals always equal sums over the entries kept here, also
-    // after reopening a file whose running totals were damaged or removed.
+    // Many random adds, changes, moves and deletes, range deletes and items
+    // moved to the other side; the carry-over and the fiscal-year totals
+    // always equal sums over the entries kept here, also after reopening a
+    // file whose running totals or balances were damaged or removed.
     void totalsFollowRandomEdits()
     {
         sqlite3_exec(m_ledger.connection.Handle(), "PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
-        const QList<_AccountItem> items{m_salary, m_food, m_rent, m_ledger.AddChild(m_ledger.income, u"賞与"_s),
+        QList<_AccountItem> items{m_salary, m_food, m_rent, m_ledger.AddChild(m_ledger.income, u"賞与"_s),
                                         m_ledger.AddChild(m_ledger.expense, u"光熱費"_s)};
         std::map<int, _KinzoEntry> kept;
         QRandomGenerator random(21);
@@ -276,6 +277,15 @@ private Q_SLOTS:
                 const int id = anyKept().ID;
                 QCOMPARE(m_entries.DeleteById(id), DbStatus::Ok);
                 kept.erase(id);
+            } else if (op % 40 == 19) {
+                const QDate first = anyDay(), last = first.addDays(random.bounded(40));
+                QCOMPARE(m_entries.DeleteRange(first, last), DbStatus::Ok);
+                std::erase_if(kept, [&](const auto& kv) { return kv.second.date >= first && kv.second.date <= last; });
+            } else if (op % 40 == 29) {
+                _AccountItem& item = items[random.bounded(items.size())];
+                item.side = 3 - item.side;
+                item.parentId = item.side == 1 ? m_ledger.income.ID : m_ledger.expense.ID;
+                QCOMPARE(m_ledger.accounts.UpdateItem(item), DbStatus::Ok);
             } else if (op % 40 == 9) {
                 const int from = items[random.bounded(items.size())].ID, to = items[random.bounded(items.size())].ID;
                 QCOMPARE(m_entries.MoveToItem(from, to, m_ledger.accounts, false), DbStatus::Ok);
@@ -295,6 +305,15 @@ private Q_SLOTS:
         QCOMPARE(sqlite3_exec(db, "DROP TABLE _累計", nullptr, nullptr, nullptr), SQLITE_OK);
         QCOMPARE(m_ledger.connection.Open(m_ledger.path), 1);
         compareTotals(kept, items, random);
+        for (const char* damage : {"UPDATE _日残高 SET 残高 = 残高 + 3 WHERE 日付 = (SELECT MAX(日付) FROM _日残高"
+                                   " WHERE 日付 < '2014-06-01')",
+                                   "UPDATE _月残高 SET 残高 = 残高 - 3 WHERE 月初 = '2013-05-01'",
+                                   "DELETE FROM _日残高 WHERE 日付 LIKE '2015-02-%'", "DROP TABLE _月残高"}) {
+            db = m_ledger.connection.Handle();
+            QCOMPARE(sqlite3_exec(db, damage, nullptr, nullptr, nullptr), SQLITE_OK);
+            QCOMPARE(m_ledger.connection.Open(m_ledger.path), 1);
+            compareTotals(kept, items, random);
+        }
     }
 
     void navigationAndRanges()
