@@ -7,6 +7,7 @@
 #include "kinzo/dialogs/CDateMoveDialog.h"
 #include "kinzo/dialogs/settings/SettingsCommands.h"
 #include "kinzo/dialogs/transfer/TransferCommands.h"
+#include "kinzo/dialogs/payments/PaymentCommands.h"
 
 namespace {
 
@@ -36,4 +37,5 @@ void RegisterDialogCommands()
     CMainFrame::RegisterCommand(CmdGoToYear, GoToDate(CDateMoveDialog::YearMode, YearForm));
     RegisterTransferCommands();
     RegisterSettingsCommands();
+    RegisterPaymentCommands();
 }
