@@ -55,7 +55,7 @@ void CPaymentCheckDialog::BuildControls()
     m_list->setRootIsDecorated(false);
     m_list->installEventFilter(this);
     layout->addWidget(m_list, 1);
-    MakeOkCancelRow();
+    layout->addLayout(MakeOkCancelRow());
     OkButton()->setText(u"閉じる(&C)"_s);
     OkButton()->setAutoDefault(false);
     CancelButton()->hide();

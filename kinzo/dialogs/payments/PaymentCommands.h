@@ -1,3 +1,3 @@
 #pragma once
-// Registers the main window's payment check command (F5).
+// Registers the main window's payment check (F5) and payment settings commands.
 void RegisterPaymentCommands();

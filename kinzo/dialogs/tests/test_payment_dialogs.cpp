@@ -8,11 +8,18 @@
 
 #include "CStartupReminder.h"
 #include "kinzo/dialogs/CKinzoDialog.h"
+#include "kinzo/dialogs/CExpenseAccountGroup.h"
 #include "kinzo/dialogs/payments/CPaymentCheckDialog.h"
+#include "kinzo/dialogs/payments/CPaymentRegisterDialog.h"
+#include "kinzo/dialogs/payments/CPaymentRegisterVer0Dialog.h"
+#include "kinzo/dialogs/payments/CPaymentSetteingsDialog.h"
+#include "kolib/CKoVComboBox.h"
 #include "kolib/CKoIntegerEdit.h"
 #include "kolib/CKoVListCtrl.h"
 
+#include <QCheckBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -21,7 +28,7 @@ class TestPaymentDialogs : public QObject {
     Q_OBJECT
 
     LedgerAppFixture f;
-    int m_rent = 0, m_water = 0, m_club = 0;
+    int m_house = 0, m_rent = 0, m_water = 0, m_club = 0;
 
     int addPayment(int itemId, int day, int rule, int announce = 1)
     {
@@ -34,6 +41,49 @@ class TestPaymentDialogs : public QObject {
         p.months.fill(1);
         p.holidayRule = rule;
         return f.Doc().PaymentTable().AddPayment(p) == DbStatus::Ok ? p.ID : 0;
+    }
+    static QStringList listRows(const CKoVListCtrl* list)
+    {
+        QStringList rows;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            QStringList texts;
+            for (int c = 0; c < list->columnCount(); ++c) texts << list->topLevelItem(i)->text(c);
+            rows << texts.join(u' ');
+        }
+        return rows;
+    }
+    // Presses OK and returns the message it gave ("" when none).
+    QString pressOk(QDialog* d)
+    {
+        f.messages.clear();
+        d->accept();
+        return f.messages.join(u'|');
+    }
+    template <class Dialog>
+    static void setDay(Dialog* d, const QString& day)
+    {
+        d->template findChild<CKoIntegerEdit*>(u"1068"_s)->setText(day);
+    }
+    // Alt + key in a dialog shown without a modal loop of its own.
+    static void altKey(CRecordListDialog& d, Qt::Key key)
+    {
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QTest::keyClick(d.List(), key, Qt::AltModifier);
+    }
+    static QStringList checkedMonths(const QDialog* d)
+    {
+        QStringList months;
+        const auto* list = d->findChild<CKoVListCtrl*>(u"1150"_s);
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (list->topLevelItem(i)->checkState(0) == Qt::Checked) months << list->topLevelItem(i)->text(0);
+        return months;
+    }
+    static void choosePreset(QDialog* d, int preset)
+    {
+        auto* combo = d->findChild<CKoVComboBox*>(u"1052"_s);
+        combo->setCurrentIndex(preset);
+        Q_EMIT combo->activated(preset);
     }
     static QStringList rowsOf(const CPaymentCheckDialog& d)
     {
@@ -48,9 +98,9 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(f.NewLedger());
-        const int house = f.AddAccount(f.Root(2)->m_data.ID, u"住居"_s);
-        m_rent = f.AddAccount(house, u"家賃"_s);
-        m_water = f.AddAccount(house, u"水道"_s);
+        m_house = f.AddAccount(f.Root(2)->m_data.ID, u"住居"_s);
+        m_rent = f.AddAccount(m_house, u"家賃"_s);
+        m_water = f.AddAccount(m_house, u"水道"_s);
         // A club left at the end of January.
         m_club = f.AddAccount(f.Root(2)->m_data.ID, u"会費"_s, QDate(2026, 1, 31));
         f.messages.clear();
@@ -175,6 +225,164 @@ private Q_SLOTS:
         });
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(changedId, booked.first().ID);
+    }
+
+    void fullRegisterDialogChecksInOrderAndStoresOnePaymentPerAccount()
+    {
+        CPaymentSetteingsDialog settings(nullptr, f.Doc());
+        f.ClearHeard();
+        settings.show();
+        QCOMPARE(f.Heard(), QStringList{u"リスト件数は0件です。"_s});
+        const int year = QDate::currentDate().year();
+        QStringList steps;
+        WhenModalOf<CPaymentRegisterDialog>([&](CPaymentRegisterDialog* d) {
+            QCOMPARE(d->windowTitle(), u"支払い設定登録"_s);
+            QCOMPARE(d->findChild<QDateEdit*>(u"1026"_s)->date(), QDate(year, 1, 1));
+            QCOMPARE(d->findChild<QDateEdit*>(u"1164"_s)->date(), QDate(year, 12, 31));
+            QCOMPARE(checkedMonths(d).size(), 12);
+            QCOMPARE(d->findChild<CKoVComboBox*>(u"1067"_s)->currentText(), u"直前の平日に変更する"_s);
+            QCOMPARE(d->Account().Chain().Text(0), u"支出"_s);
+            steps << pressOk(d);
+            d->Account().Chain().SelectAccount(m_house);
+            steps << pressOk(d);
+            d->Account().Chain().SelectAccount(m_rent);
+            steps << pressOk(d);
+            setDay(d, u"30"_s);
+            f.answers = {KoAnswer::Cancel};
+            steps << pressOk(d);
+            QVERIFY(d->isVisible());
+            choosePreset(d, 3);
+            QCOMPARE(checkedMonths(d), QStringList());
+            steps << pressOk(d);
+            choosePreset(d, 1);
+            QCOMPARE(checkedMonths(d), QStringList({u"1月"_s, u"3月"_s, u"5月"_s, u"7月"_s, u"9月"_s, u"11月"_s}));
+            choosePreset(d, 2);
+            QCOMPARE(checkedMonths(d).first(), u"2月"_s);
+            choosePreset(d, 1);
+            d->findChild<CKoVComboBox*>(u"1067"_s)->setCurrentIndex(2);
+            steps << pressOk(d);
+        });
+        QTest::mouseClick(settings.findChild<QPushButton*>(u"1001"_s), Qt::LeftButton);
+        const QString question =
+            u"支払日が29日から31日の場合、月によっては、\n支払日のメッセージを表示することができませんが、それでよろしいですか？"_s;
+        QCOMPARE(steps, QStringList({u"科目が選択されていません。"_s, u"最下位の科目まで選択してください。"_s,
+                                     u"支払日が設定されていません。"_s, question,
+                                     question + u"|月が設定されていません。"_s, question}));
+        QCOMPARE(listRows(settings.List()), QStringList{u"家賃 なし"_s});
+        QList<_PaymentData> stored;
+        QCOMPARE(f.Doc().PaymentTable().GetAllPayments(stored), DbStatus::Ok);
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored[0].payDay, 30);
+        QCOMPARE(stored[0].monthFlag, 1);
+        QCOMPARE(stored[0].months, (std::array<int, 12>{1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0}));
+        QCOMPARE(stored[0].holidayRule, 2);
+        QCOMPARE(stored[0].end, QDate(year, 12, 31));
+
+        // A second payment for the rent is refused; the dialog stays open.
+        WhenModalOf<CPaymentRegisterDialog>([&](CPaymentRegisterDialog* d) {
+            d->Account().Chain().SelectAccount(m_rent);
+            setDay(d, u"5"_s);
+            steps = {pressOk(d)};
+            QVERIFY(d->isVisible());
+            d->reject();
+        });
+        // A mnemonic clicks its button a moment later.
+        altKey(settings, Qt::Key_A);
+        QTRY_COMPARE(steps, QStringList{u"この科目はすでに登録されています。"_s});
+        QCOMPARE(settings.List()->topLevelItemCount(), 1);
+
+        // Enter on the row changes it.
+        WhenModalOf<CPaymentRegisterDialog>([&](CPaymentRegisterDialog* d) {
+            QCOMPARE(d->windowTitle(), u"支払い設定変更"_s);
+            QCOMPARE(d->findChild<CKoIntegerEdit*>(u"1068"_s)->text(), u"30"_s);
+            QCOMPARE(d->findChild<CKoVComboBox*>(u"1052"_s)->currentText(), u"奇数月"_s);
+            QCOMPARE(d->Account().Chain().SelectedAccountId(), m_rent);
+            setDay(d, u"27"_s);
+            d->findChild<QCheckBox*>(u"1064"_s)->setChecked(true);
+            steps = {pressOk(d)};
+        });
+        settings.List()->setFocus();
+        QTest::keyClick(settings.List(), Qt::Key_Return);
+        QCOMPARE(steps, QStringList{QString()});
+        QCOMPARE(listRows(settings.List()), QStringList{u"家賃 あり"_s});
+        QCOMPARE(f.Doc().PaymentTable().GetPayment(stored[0].ID, stored[0]), DbStatus::Ok);
+        QCOMPARE(stored[0].payDay, 27);
+        QCOMPARE(stored[0].announce, 1);
+
+        // Delete asks; Cancel keeps the payment.
+        f.messages.clear();
+        f.answers = {KoAnswer::Cancel};
+        altKey(settings, Qt::Key_D);
+        QTRY_COMPARE(f.messages, QStringList{u"科目 家賃 の支払確認設定を削除します。よろしいですか？"_s});
+        QCOMPARE(settings.List()->topLevelItemCount(), 1);
+        altKey(settings, Qt::Key_D);
+        QTRY_COMPARE(settings.List()->topLevelItemCount(), 0);
+        QCOMPARE(f.Doc().PaymentTable().GetAllPayments(stored), DbStatus::Ok);
+        QVERIFY(stored.isEmpty());
+    }
+
+    // The basic dialog's payments have no period: they are stored unset and
+    // come due every month.
+    void basicRegisterDialogStoresAPaymentWithoutPeriod()
+    {
+        CPaymentRegisterVer0Dialog d(nullptr, f.Doc());
+        d.show();
+        QCOMPARE(d.windowTitle(), u"支払い設定登録"_s);
+        QStringList steps;
+        steps << pressOk(&d);
+        d.Account().Chain().SelectAccount(m_house);
+        steps << pressOk(&d);
+        d.Account().Chain().SelectAccount(m_water);
+        steps << pressOk(&d);
+        setDay(&d, u"25"_s);
+        steps << pressOk(&d);
+        QCOMPARE(steps, QStringList({u"科目が選択されていません。"_s, u"最下位の科目まで選択してください。"_s,
+                                     u"支払日が設定されていません。"_s, QString()}));
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        _PaymentData stored;
+        QCOMPARE(f.Doc().PaymentTable().GetPayment(d.Payment().ID, stored), DbStatus::Ok);
+        QCOMPARE(stored.payDay, 25);
+        QVERIFY(!stored.start.isValid());
+        QVERIFY(!stored.end.isValid());
+
+        CPaymentRegisterVer0Dialog again(nullptr, f.Doc());
+        again.show();
+        again.Account().Chain().SelectAccount(m_water);
+        setDay(&again, u"3"_s);
+        QCOMPARE(pressOk(&again), u"この科目はすでに登録されています。"_s);
+        QVERIFY(again.isVisible());
+
+        CPaymentCheckDialog check(nullptr, f.Doc(), QDate(2026, 3, 1), PaymentCheckAll);
+        check.show();
+        QCOMPARE(rowsOf(check), QStringList{u"水道 3月25日 未払い"_s});
+    }
+
+    // KINZO_SCREENSHOT_DIR keeps the pictures for a look.
+    void dialogsDrawAtSizes9And22()
+    {
+        addPayment(m_rent, 11, HolidayRuleBefore);
+        addPayment(m_water, 11, HolidayRuleAfter);
+        f.AddEntry(QDate(2026, 1, 13), m_water, 3000);
+        _PaymentData rent;
+        QCOMPARE(f.Doc().PaymentTable().GetPayment(1, rent), DbStatus::Ok);
+        const QString folder = qEnvironmentVariable("KINZO_SCREENSHOT_DIR");
+        for (int size : {9, 22}) {
+            f.App().m_settingInfo.SetFontSize(size);
+            std::vector<std::pair<QString, std::unique_ptr<QDialog>>> dialogs;
+            dialogs.emplace_back(u"payment_check"_s,
+                                 new CPaymentCheckDialog(nullptr, f.Doc(), QDate(2026, 1, 1), PaymentCheckAll));
+            dialogs.emplace_back(u"payment_settings"_s, new CPaymentSetteingsDialog(nullptr, f.Doc()));
+            dialogs.emplace_back(u"payment_register"_s, new CPaymentRegisterDialog(nullptr, f.Doc(), rent));
+            dialogs.emplace_back(u"payment_register_basic"_s, new CPaymentRegisterVer0Dialog(nullptr, f.Doc(), rent));
+            for (const auto& [name, dialog] : dialogs) {
+                dialog->show();
+                const QImage shot = dialog->grab().toImage();
+                QVERIFY(!shot.isNull());
+                if (!folder.isEmpty()) shot.save(QDir(folder).filePath(u"%1_%2.png"_s.arg(name).arg(size)));
+                dialog->hide();
+            }
+        }
+        f.App().m_settingInfo.SetFontSize(9);
     }
 };
 
