@@ -8,6 +8,7 @@
 #include "kinzo/dialogs/settings/SettingsCommands.h"
 #include "kinzo/dialogs/transfer/TransferCommands.h"
 #include "kinzo/dialogs/payments/PaymentCommands.h"
+#include "kinzo/dialogs/loans/LoanCommands.h"
 
 namespace {
 
@@ -38,4 +39,5 @@ void RegisterDialogCommands()
     RegisterTransferCommands();
     RegisterSettingsCommands();
     RegisterPaymentCommands();
+    RegisterLoanCommands();
 }
