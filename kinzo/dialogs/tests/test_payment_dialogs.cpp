@@ -6,7 +6,12 @@
 
 #include "LedgerAppFixture.h"
 
+#include "CMainFrame.h"
 #include "CStartupReminder.h"
+#include "KinzoCommands.h"
+#include "kinzo/dialogs/DialogCommands.h"
+#include "kinzo/dialogs/loans/CLoanPaymentCheckDialog.h"
+#include "kinzo/dialogs/loans/CLoanPaymentSetteingsDialog.h"
 #include "kinzo/dialogs/CKinzoDialog.h"
 #include "kinzo/dialogs/CExpenseAccountGroup.h"
 #include "kinzo/dialogs/payments/CPaymentCheckDialog.h"
@@ -93,7 +98,11 @@ class TestPaymentDialogs : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { f.Start(); }
+    void initTestCase()
+    {
+        f.Start();
+        RegisterDialogCommands();
+    }
 
     void init()
     {
@@ -355,6 +364,48 @@ private Q_SLOTS:
         CPaymentCheckDialog check(nullptr, f.Doc(), QDate(2026, 3, 1), PaymentCheckAll);
         check.show();
         QCOMPARE(rowsOf(check), QStringList{u"水道 3月25日 未払い"_s});
+    }
+
+    // F5 and F6 of the main window, and the two settings commands of its menu.
+    void mainWindowOpensTheChecksByKeyAndTheSettingsByCommand()
+    {
+        addPayment(m_rent, 11, HolidayRuleBefore);
+        CMainFrame frame(f.App());
+        QVERIFY(frame.Create());
+        f.App().m_currentDate = QDate(2026, 1, 20);
+        frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        for (int id : {int(CmdPaymentCheck), int(CmdLoanCheck), int(CmdPaymentSettings), int(CmdLoanSettings)})
+            QVERIFY2(frame.IsCommandEnabled(id), qPrintable(QString::number(id)));
+        QStringList opened;
+        WhenModalOf<CPaymentCheckDialog>([&](CPaymentCheckDialog* d) {
+            opened << rowsOf(*d);
+            d->reject();
+        });
+        QTest::keyClick(&frame, Qt::Key_F5);
+        QTRY_COMPARE(opened, QStringList{u"家賃 1月9日 未払い"_s});
+        WhenModalOf<CLoanPaymentCheckDialog>([&](CLoanPaymentCheckDialog* d) {
+            opened << d->windowTitle();
+            d->reject();
+        });
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        QTest::keyClick(&frame, Qt::Key_F6);
+        QTRY_COMPARE(opened.size(), 2);
+        WhenModalOf<CPaymentSetteingsDialog>([&](CPaymentSetteingsDialog* d) {
+            opened << d->windowTitle();
+            d->reject();
+        });
+        QVERIFY(frame.RunCommand(CmdPaymentSettings));
+        WhenModalOf<CLoanPaymentSetteingsDialog>([&](CLoanPaymentSetteingsDialog* d) {
+            opened << d->windowTitle();
+            d->reject();
+        });
+        QVERIFY(frame.RunCommand(CmdLoanSettings));
+        QCOMPARE(opened, QStringList({u"家賃 1月9日 未払い"_s, u"ローン残確認"_s, u"支払設定"_s, u"ローン設定"_s}));
+        frame.close();
     }
 
     // KINZO_SCREENSHOT_DIR keeps the pictures for a look.
