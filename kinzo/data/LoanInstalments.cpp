@@ -7,14 +7,17 @@ namespace {
 std::array<qint64, 12> MonthlyPayments(const _LoanData& loan)
 {
     std::array<qint64, 12> pay{};
-    for (int month = 1; month <= 12; ++month) {
-        const bool bonus = loan.bonusAmount != 0 && (month == loan.bonusMonth1 || month == loan.bonusMonth2);
-        pay[month - 1] = bonus ? loan.bonusAmount : loan.monthly;
-    }
+    for (int month = 1; month <= 12; ++month) pay[month - 1] = InstalmentOfMonth(loan, month);
     return pay;
 }
 
 }  // namespace
+
+qint64 InstalmentOfMonth(const _LoanData& loan, int month)
+{
+    const bool bonus = loan.bonusAmount != 0 && (month == loan.bonusMonth1 || month == loan.bonusMonth2);
+    return bonus ? loan.bonusAmount : loan.monthly;
+}
 
 qint64 RemainingInstalments(const _LoanData& loan, const QDate& firstMonth)
 {

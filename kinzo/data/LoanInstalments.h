@@ -8,6 +8,10 @@
 
 #include <QDate>
 
+// What the plan asks in a month (1 to 12): the bonus instalment in a bonus
+// month when it is not 0, else the monthly instalment.
+qint64 InstalmentOfMonth(const _LoanData& loan, int month);
+
 // 0 for a loan with nothing remaining. -1 when the count has no end: a
 // monthly instalment below 1 or a negative bonus instalment (a record of a
 // file written without the register dialog's checks).

@@ -197,6 +197,7 @@ void CKinzoDialog::OnInitDialog()
         m_entry.date = m_initialDate;
         m_date->setDate(m_entry.date);
         m_amount->clear();
+        if (m_initialAmount) m_amount->setText(QString::number(*m_initialAmount));
         m_repeat->setText(m_repeatText);
         m_cater->setCurrentIndex(0);
         m_note->setCurrentIndex(0);

@@ -56,6 +56,8 @@ public:
     // The working entry: after a save, the entry saved (the first of a repeat).
     const _ViewEntry& Entry() const { return m_entry; }
     CAccountComboChain& Chain() { return m_chain; }
+    // New mode: the amount field starts with this value instead of empty.
+    void PresetAmount(qint64 amount) { m_initialAmount = amount; }
 
     // Runs "登録(&E)" (in change mode "OK(&O)").
     void Register();
@@ -102,6 +104,7 @@ private:
     _ViewEntry m_original;
     std::optional<_ViewEntry> m_lastRegistered;
     int m_initialAccount = 0;
+    std::optional<qint64> m_initialAmount;
     QDate m_initialDate;
     QString m_repeatText;
     int m_registered = 0;

@@ -10,6 +10,8 @@
 #include "kinzo/dialogs/search/SearchCommands.h"
 #include "kinzo/dialogs/settings/SettingsCommands.h"
 #include "kinzo/dialogs/transfer/TransferCommands.h"
+#include "kinzo/dialogs/payments/PaymentCommands.h"
+#include "kinzo/dialogs/loans/LoanCommands.h"
 
 namespace {
 
@@ -42,4 +44,6 @@ void RegisterDialogCommands()
     RegisterCounterpartyCommands();
     RegisterTransferCommands();
     RegisterSettingsCommands();
+    RegisterPaymentCommands();
+    RegisterLoanCommands();
 }
