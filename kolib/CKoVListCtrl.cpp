@@ -90,9 +90,9 @@ void CKoVListCtrl::keyReleaseEvent(QKeyEvent* event)
     SayCurrent();
 }
 
-void CKoVListCtrl::SayCurrent()
+void CKoVListCtrl::SayCurrent(int stop)
 {
-    if (const QTreeWidgetItem* item = FirstSelected()) KoAppReadText(ItemSpeech(item), 1, 0);
+    if (const QTreeWidgetItem* item = FirstSelected()) KoAppReadText(ItemSpeech(item), stop, 0);
 }
 
 void CKoVListCtrl::changeEvent(QEvent* event)

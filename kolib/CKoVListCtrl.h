@@ -17,8 +17,9 @@ public:
     QTreeWidgetItem* FirstSelected() const;
     // What is spoken for a row.
     QString ItemSpeech(const QTreeWidgetItem* item) const;
-    // Says the selected row (after the window changed the list).
-    void SayCurrent();
+    // Says the selected row (after the window changed the list); stop 0 lets
+    // what is being said finish first.
+    void SayCurrent(int stop = 1);
     // What XP Reader hears after Space left the check box so.
     static QString CheckAnnouncement(bool checked);
 

@@ -145,11 +145,9 @@ private Q_SLOTS:
         QCOMPARE(shownAccount, m_car);
         QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'|')));
         const QStringList heard = f.Heard();
-        QCOMPARE(heard.mid(heard.size() - 2), QStringList({u"新規登録しました。"_s, u"リスト件数は2件です。"_s}));
-        QTest::keyClick(d.List(), Qt::Key_Down);
-        QTest::keyClick(d.List(), Qt::Key_Up);
-        QCOMPARE(f.Heard().last(),
-                 u"科目名 車 開始年月 2026年 1月 総返済額 100000 月返済額 30000 残り回数 3 残額 70000"_s);
+        QCOMPARE(heard.mid(heard.size() - 2),
+                 QStringList({u"リスト件数は2件です。"_s,
+                              u"科目名 車 開始年月 2026年 1月 総返済額 100000 月返済額 30000 残り回数 3 残額 70000"_s}));
 
         // The house loan from June: 50000, 20000, then 10000 in August.
         QTest::keyClick(d.List(), Qt::Key_Down);

@@ -233,11 +233,9 @@ private Q_SLOTS:
         QCOMPARE(booked.first().amount, 2980);
         const QStringList heard = f.Heard();
         QVERIFY2(heard.contains(u"新規登録しました。"_s), qPrintable(heard.join(u'|')));
-        QCOMPARE(heard.mid(heard.size() - 2), QStringList({u"新規登録しました。"_s, u"リスト件数は2件です。"_s}));
-        // The cursor stays on the row, now paid.
-        QTest::keyClick(list, Qt::Key_Up);
-        QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(f.Heard().last(), u"科目名 水道 支払日 1月13日 状態 支払済み"_s);
+        // The count, then the row the cursor stayed on, now paid.
+        QCOMPARE(heard.mid(heard.size() - 2),
+                 QStringList({u"リスト件数は2件です。"_s, u"科目名 水道 支払日 1月13日 状態 支払済み"_s}));
 
         // Enter on the paid row shows that entry in change mode.
         int changedId = 0;
