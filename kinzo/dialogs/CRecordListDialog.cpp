@@ -86,6 +86,7 @@ void CRecordListDialog::Run(void (CRecordListDialog::*action)())
 {
     (this->*action)();
     m_list->setFocus(Qt::OtherFocusReason);
+    m_list->SayCurrent();   // the row the action left selected, as it now reads
 }
 
 bool CRecordListDialog::eventFilter(QObject* watched, QEvent* event)
