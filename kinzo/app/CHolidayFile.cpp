@@ -94,18 +94,18 @@ int AdjustForHoliday(const CHolidayFile& holidays, int year, int month, int day,
     if (!first.isValid()) return 0;
     QDate date = first.addDays(std::clamp(day, 1, first.daysInMonth()) - 1);
 
-    const int weekday = date.dayOfWeek();   // 6 Saturday, 7 Sunday
-    if (rule == HolidayRuleBefore) {
-        if (weekday == 6) date = date.addDays(-1);
-        if (weekday == 7) date = date.addDays(-2);
+    if (rule == HolidayRuleKeep) {
+        // Holidays stay; a weekend moves on to the Monday.
+        const int weekday = date.dayOfWeek();   // 6 Saturday, 7 Sunday
+        if (weekday >= 6) date = date.addDays(8 - weekday);
     } else {
-        if (weekday == 6) date = date.addDays(2);
-        if (weekday == 7) date = date.addDays(1);
+        // On to the nearest working day in the rule's direction, over weekends
+        // and holidays alike (a Monday holiday before goes back to Friday). A
+        // calendar file can only hold so many holidays in a row; the bound keeps
+        // a file that makes every day a holiday from stopping the program.
+        const int step = rule == HolidayRuleBefore ? -1 : 1;
+        for (int n = 0; n < 366 && (date.dayOfWeek() >= 6 || holidays.IsHoliday(date)); ++n) date = date.addDays(step);
     }
-    // A calendar file can only hold so many holidays in a row; the bound keeps
-    // a file that makes every day a holiday from stopping the program.
-    for (int step = 0; step < 366 && rule != HolidayRuleKeep && holidays.IsHoliday(date); ++step)
-        date = date.addDays(rule == HolidayRuleBefore ? -1 : 1);
     due = date;
     return 1;
 }

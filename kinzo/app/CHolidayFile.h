@@ -47,9 +47,9 @@ private:
 // How a due date that falls on a holiday moves (holiday rule of a recurring payment).
 enum HolidayRule { HolidayRuleBefore = 0, HolidayRuleAfter = 1, HolidayRuleKeep = 2 };
 
-// The due date of day `day` in the month after the holiday rule: a Saturday or
-// Sunday moves to the Friday before (rule 0) or the Monday after (rules 1 and
-// 2); then, while the date is a holiday of the file, rule 0 steps back a day,
-// rule 1 forward, and rule 2 keeps it. A day past the end of the month is
+// The due date of day `day` in the month after the holiday rule: rule 0 steps
+// back and rule 1 forward, a day at a time, until the date is neither a
+// Saturday, a Sunday nor a holiday of the file; rule 2 keeps a holiday and
+// moves a weekend to the Monday after. A day past the end of the month is
 // taken as its last day. Returns 0 (and leaves *due alone) for an invalid month.
 int AdjustForHoliday(const CHolidayFile& holidays, int year, int month, int day, int rule, QDate& due);

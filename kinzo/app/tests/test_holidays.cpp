@@ -173,12 +173,14 @@ private Q_SLOTS:
         QCOMPARE(adjust(2026, 11, 8, HolidayRuleBefore), QDate(2026, 11, 6));
         QCOMPARE(adjust(2026, 11, 7, HolidayRuleAfter), QDate(2026, 11, 9));
         QCOMPARE(adjust(2026, 11, 8, HolidayRuleKeep), QDate(2026, 11, 9));
-        // A run of holidays: back over two days, or forward over three.
-        QCOMPARE(adjust(2026, 9, 22, HolidayRuleBefore), QDate(2026, 9, 20));
+        // A run of holidays: back over them and the weekend before, or forward over three.
+        QCOMPARE(adjust(2026, 9, 22, HolidayRuleBefore), QDate(2026, 9, 18));
         QCOMPARE(adjust(2026, 9, 21, HolidayRuleAfter), QDate(2026, 9, 24));
         QCOMPARE(adjust(2026, 9, 22, HolidayRuleKeep), QDate(2026, 9, 22));
-        // A Monday holiday with rule 0 ends on the Sunday before; the weekend is not checked again.
-        QCOMPARE(adjust(2026, 11, 23, HolidayRuleBefore), QDate(2026, 11, 22));
+        // A Monday holiday with rule 0 goes back over the weekend to the Friday;
+        // Tuesday 5 May 2026 goes back over the holidays and the weekend to Friday 1 May.
+        QCOMPARE(adjust(2026, 11, 23, HolidayRuleBefore), QDate(2026, 11, 20));
+        QCOMPARE(adjust(2026, 5, 5, HolidayRuleBefore), QDate(2026, 5, 1));
         // A Sunday before a run of holidays: to the Monday, then on past the holidays.
         QCOMPARE(adjust(2026, 5, 3, HolidayRuleAfter), QDate(2026, 5, 7));
         QCOMPARE(adjust(2026, 5, 3, HolidayRuleBefore), QDate(2026, 5, 1));
