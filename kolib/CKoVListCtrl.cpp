@@ -5,6 +5,8 @@
 #include "voice/CVoiceReader.h"
 
 #include <QHeaderView>
+
+#include <algorithm>
 #include <QKeyEvent>
 
 using namespace Qt::StringLiterals;
@@ -88,6 +90,14 @@ void CKoVListCtrl::keyReleaseEvent(QKeyEvent* event)
     if (event->isAutoRepeat() || !pressedHere || isCommandKey(event)) return;
     KoAppStopRead();
     SayCurrent();
+}
+
+void CKoVListCtrl::ReturnToRow(int index)
+{
+    const int row = std::min(index, topLevelItemCount() - 1);
+    if (row >= 0) setCurrentItem(topLevelItem(row));
+    setFocus(Qt::OtherFocusReason);
+    SayCurrent(0);
 }
 
 void CKoVListCtrl::SayCurrent(int stop)

@@ -20,6 +20,10 @@ public:
     // Says the selected row (after the window changed the list); stop 0 lets
     // what is being said finish first.
     void SayCurrent(int stop = 1);
+    // After the window filled the list anew: selects the row at `index` (the
+    // last one when there are fewer), takes the keyboard and says the row once
+    // what is being said has been said.
+    void ReturnToRow(int index);
     // What XP Reader hears after Space left the check box so.
     static QString CheckAnnouncement(bool checked);
 

@@ -89,10 +89,7 @@ void CLoanPaymentCheckDialog::OpenSelected()
     dialog.PresetAmount(row.nextAmount);
     dialog.DoModal();
     Refill();
-    const int keep = std::min(index, m_list->topLevelItemCount() - 1);
-    if (keep >= 0) m_list->setCurrentItem(m_list->topLevelItem(keep));
-    m_list->setFocus(Qt::OtherFocusReason);
-    m_list->SayCurrent(0);   // after the count, the row as it now stands
+    m_list->ReturnToRow(index);   // after the count, the row as it now stands
 }
 
 bool CLoanPaymentCheckDialog::eventFilter(QObject* watched, QEvent* event)

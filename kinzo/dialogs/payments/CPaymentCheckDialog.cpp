@@ -124,10 +124,7 @@ void CPaymentCheckDialog::OpenSelected()
     }
     // A payment just booked is heard turning paid.
     Refill();
-    const int keep = std::min(index, m_list->topLevelItemCount() - 1);
-    if (keep >= 0) m_list->setCurrentItem(m_list->topLevelItem(keep));
-    m_list->setFocus(Qt::OtherFocusReason);
-    m_list->SayCurrent(0);   // after the count, the row as it now stands
+    m_list->ReturnToRow(index);   // after the count, the row as it now stands
 }
 
 bool CPaymentCheckDialog::eventFilter(QObject* watched, QEvent* event)
