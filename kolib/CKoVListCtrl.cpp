@@ -5,9 +5,9 @@
 #include "voice/CVoiceReader.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 #include <algorithm>
-#include <QKeyEvent>
 
 using namespace Qt::StringLiterals;
 
