@@ -3,7 +3,6 @@
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/dialogs/CKinzoDialog.h"
 #include "kinzo/dialogs/search/CSearchGrid.h"
-#include "kinzo/dialogs/search/SearchCondition.h"
 #include "kolib/CKoCheckBox.h"
 #include "kolib/CKoEdit.h"
 #include "kolib/CKoVComboBox.h"
@@ -192,6 +191,7 @@ bool CSearchDialog::RunQuery(const SearchRequest& request, bool speak, int keepE
         KoMessageBox(this, SelectFailed);
         return false;
     }
+    m_shown = request;
     m_hitCount->setText(QString::number(hits.size()));
     if (speak) KoAppReadText(u"検索結果は%1件です。"_s.arg(hits.size()), 0, 1);
     ShowHits(hits, keepEntryId);
@@ -223,8 +223,7 @@ void CSearchDialog::OpenCurrent()
     CKinzoDialog dialog(this, m_document, entry);
     dialog.DoModal();
     // The entry may have changed or gone: the same search again.
-    SearchRequest request;
-    if (ReadRequest(request)) RunQuery(request, false, id);
+    if (!m_shown.text.isEmpty()) RunQuery(m_shown, false, id);
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 

@@ -7,6 +7,7 @@
 // switches the grid's move mode.
 // User-interface thread only.
 
+#include "kinzo/dialogs/search/SearchCondition.h"
 #include "kolib/CKoVDialogBase.h"
 
 class CKinzoDoc;
@@ -16,7 +17,6 @@ class CKoVComboBox;
 class CKoVDateTimeCtrl;
 class CSearchGrid;
 class QLabel;
-struct SearchRequest;
 
 class CSearchDialog : public CKoVDialogBase {
     Q_OBJECT
@@ -58,4 +58,7 @@ private:
     CKoVComboBox* m_condition = nullptr;
     QLabel* m_hitCount = nullptr;
     CSearchGrid* m_grid = nullptr;
+    // The search whose hits are listed (no text before the first), run again
+    // after an entry was opened whatever the fields say by then.
+    SearchRequest m_shown;
 };
