@@ -415,10 +415,26 @@ bool CDBConnection::HasBalances()
     return m_balances;
 }
 
+bool CDBConnection::HasFiscalYearTotals()
+{
+    CheckTotals();
+    return m_fiscalYears;
+}
+
+bool CDBConnection::KeepFiscalYearsFrom(int startMonth)
+{
+    QString error;
+    if (!m_db || m_readOnly || m_transactionDepth > 0 || RefusedInsideProgress(error) || !HasFiscalYearTotals())
+        return false;
+    StatementTransaction transaction(m_db);
+    return transaction.Began(error) && kinzo_schema::SetFiscalYearStart(m_db, startMonth, error) == SQLITE_OK &&
+           transaction.Commit(error);
+}
+
 void CDBConnection::CheckTotals()
 {
     if (!m_db) {
-        m_monthTotals = m_runningTotals = m_balances = false;
+        m_monthTotals = m_runningTotals = m_balances = m_fiscalYears = false;
         return;
     }
     // Asked before every whole-month total: the schema cookie tells cheaply
@@ -432,6 +448,7 @@ void CDBConnection::CheckTotals()
         m_monthTotals = kinzo_schema::HasMonthTotals(m_db);
         m_runningTotals = kinzo_schema::HasRunningTotals(m_db);
         m_balances = kinzo_schema::HasBalances(m_db);
+        m_fiscalYears = kinzo_schema::HasFiscalYearTotals(m_db);
         m_schemaVersion = version;
     }
 }

@@ -92,6 +92,13 @@ public:
     // True when it also keeps the month and day balances that answer the
     // carry-over in two reads.
     bool HasBalances();
+    // True when it keeps totals per fiscal year and account item.
+    bool HasFiscalYearTotals();
+    // Re-keys those totals to fiscal years that begin in startMonth (1 to 12),
+    // in a transaction of its own. Refused (false) while a transaction of the
+    // caller is open, inside a progress call, or on a file that cannot take
+    // the write; the totals then stay as they were.
+    bool KeepFiscalYearsFrom(int startMonth);
 
     // How long a statement waits for another connection's lock (milliseconds).
     void SetBusyTimeout(int milliseconds);
@@ -138,6 +145,7 @@ private:
     bool m_monthTotals = false;
     bool m_runningTotals = false;
     bool m_balances = false;
+    bool m_fiscalYears = false;
     bool m_readOnly = false;
     int m_transactionDepth = 0;
     bool m_insideProgress = false;

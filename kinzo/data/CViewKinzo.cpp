@@ -1,6 +1,7 @@
 #include "kinzo/data/CViewKinzo.h"
 
 #include "kinzo/data/DateValue.h"
+#include "kinzo/data/FiscalYear.h"
 #include "kinzo/data/SqlText.h"
 
 #include <QSet>
@@ -66,11 +67,6 @@ qint64 incomeMinusExpense(const ValueMapList& rows)
     return amount;
 }
 
-int fiscalYearOf(const QDate& month, int startMonth)
-{
-    return month.year() - (month.month() < startMonth ? 1 : 0);
-}
-
 // Per fiscal year and item, the running total at the year's end less the one
 // at its start (both clipped to first..last), where the item has a month with
 // entries between (a running-total row exists only for such a month).
@@ -78,7 +74,7 @@ QString fiscalYearsFromRunning(const QDate& firstMonth, const QDate& lastMonth, 
                                const QDate& last, int startMonth)
 {
     QStringList years;
-    for (int year = fiscalYearOf(firstMonth, startMonth); year <= fiscalYearOf(lastMonth, startMonth); ++year) {
+    for (int year = FiscalYearOf(firstMonth, startMonth); year <= FiscalYearOf(lastMonth, startMonth); ++year) {
         QDate start(year, startMonth, 1), end = start.addMonths(12);
         if (first.isValid()) start = std::max(start, first);
         if (last.isValid()) end = std::min(end, last.addDays(1));
@@ -95,6 +91,26 @@ QString fiscalYearsFromRunning(const QDate& firstMonth, const QDate& lastMonth, 
            " FROM ids CROSS JOIN years CROSS JOIN _累計 AS upto ON upto.勘定科目ID = ids.id AND upto.月初 ="
            " (SELECT MAX(月初) FROM _累計 WHERE 勘定科目ID = ids.id AND 月初 < years.終了)"
            " WHERE upto.月初 >= years.開始"_s.arg(years.join(u", "_s));
+}
+
+// Whether first..last covers whole fiscal years (each end open when
+// invalid), with the first and last of them.
+bool wholeFiscalYears(const QDate& first, const QDate& last, int startMonth, int& fromYear, int& toYear)
+{
+    fromYear = first.isValid() ? FiscalYearOf(first, startMonth) : 0;
+    toYear = last.isValid() ? FiscalYearOf(last, startMonth) : 0;
+    return (!first.isValid() || first == FiscalYearStart(fromYear, startMonth)) &&
+           (!last.isValid() || last == FiscalYearEnd(toYear, startMonth));
+}
+
+// The kept fiscal-year totals of the years in the condition, read only when
+// the file keeps them for years that begin in startMonth. The check is part of
+// the statement, so another program re-keying them cannot come between.
+QString keptFiscalYears(int startMonth, const QString& yearCondition)
+{
+    return u"SELECT 年度, 勘定科目ID, 合計 FROM _年計 WHERE coalesce((SELECT 開始月 FROM _年度開始), 1) = %1%2"
+           " ORDER BY 年度, 勘定科目ID"_s.arg(n(startMonth),
+                                           yearCondition.isEmpty() ? QString() : u" AND "_s + yearCondition);
 }
 
 }  // namespace
@@ -245,8 +261,34 @@ DbStatus CViewKinzo::DayTotals(const QDate& first, const QDate& last, ValueMapLi
                      rows);
 }
 
+bool CViewKinzo::KeptFiscalYearTotals(const QDate& first, const QDate& last, int startMonth, ValueMapList& rows,
+                                      DbStatus& status)
+{
+    status = DbStatus::Ok;
+    int fromYear = 0, toYear = 0;
+    if (!m_pConnection || !m_pConnection->HasFiscalYearTotals() ||
+        !wholeFiscalYears(first, last, startMonth, fromYear, toYear))
+        return false;
+    QStringList years;
+    if (first.isValid()) years << u"年度 >= "_s + n(fromYear);
+    if (last.isValid()) years << u"年度 <= "_s + n(toYear);
+    const QString sql = keptFiscalYears(startMonth, years.join(u" AND "_s));
+    status = SelectSql(sql, rows);
+    if (status != DbStatus::Ok || !rows.isEmpty()) return true;
+    // Nothing read: no entries in those years, or the totals are kept for
+    // years that begin in another month (the user's start month changed, or
+    // another program keeps them for its own), and are re-keyed once.
+    ValueMap kept;
+    if (ReadFirst(u"SELECT coalesce((SELECT 開始月 FROM _年度開始), 1) AS 開始月"_s, kept) != DbStatus::Ok ||
+        kept.value(u"開始月"_s).toInt() == startMonth || !m_pConnection->KeepFiscalYearsFrom(startMonth))
+        return false;
+    status = SelectSql(sql, rows);
+    return status != DbStatus::Ok || !rows.isEmpty();
+}
+
 DbStatus CViewKinzo::FiscalYearTotals(const QDate& first, const QDate& last, int startMonth, ValueMapList& rows)
 {
+    if (DbStatus status; KeptFiscalYearTotals(first, last, startMonth, rows, status)) return status;
     const bool fromTotals = UseMonthTotals(first, last);
     if (fromTotals && m_pConnection->HasRunningTotals()) {
         ValueMap span;

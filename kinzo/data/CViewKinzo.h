@@ -61,4 +61,8 @@ public:
 
 private:
     bool UseMonthTotals(const QDate& first, const QDate& last);
+    // FiscalYearTotals from the kept totals of whole fiscal years; false
+    // (status Ok) when they cannot answer and the sums must.
+    bool KeptFiscalYearTotals(const QDate& first, const QDate& last, int startMonth, ValueMapList& rows,
+                              DbStatus& status);
 };

@@ -22,6 +22,9 @@ const QString accountItems = u"勘定科目"_s;
 const QStringList balanceObjects{u"_月残高"_s,         u"_日残高"_s,         u"出納簿_残高_追加"_s,  u"出納簿_残高_削除"_s,
                                  u"出納簿_残高_変更"_s, u"勘定科目_残高_追加"_s, u"勘定科目_残高_削除"_s, u"勘定科目_残高_変更"_s};
 
+const QStringList fiscalYearObjects{u"_年度開始"_s, u"_年計"_s, u"_月計_年計_追加"_s, u"_月計_年計_変更"_s,
+                                    u"_月計_年計_削除"_s};
+
 // The side of an account item as the sign its entries take in a balance.
 #define KINZO_SIGN(side) "(CASE " side " WHEN 1 THEN 1 WHEN 2 THEN -1 ELSE 0 END)"
 
@@ -48,6 +51,13 @@ const char* const daysAgainstMonths =
 const char* const runningFromMonths =
     "SELECT 勘定科目ID, 月初, SUM(合計) OVER byItem, SUM(件数) OVER byItem FROM _月計"
     " WINDOW byItem AS (PARTITION BY 勘定科目ID ORDER BY 月初)";
+
+// The fiscal-year totals as they follow from the month totals, for the years
+// that begin in the stored month.
+const char* const fiscalYearsFromMonths =
+    "SELECT CAST(substr(月初, 1, 4) AS INTEGER)"
+    " - (CAST(substr(月初, 6, 2) AS INTEGER) < coalesce((SELECT 開始月 FROM _年度開始), 1)),"
+    " 勘定科目ID, SUM(合計), SUM(件数) FROM _月計 GROUP BY 1, 2";
 
 int exec(sqlite3* db, const QString& sql, QString& error)
 {
@@ -153,6 +163,21 @@ bool runningTotalsMatch(sqlite3* db, int& rc)
     const QByteArray differing = "SELECT COUNT(*) FROM (" + QByteArray(runningFromMonths) +
                                  " EXCEPT SELECT 勘定科目ID, 月初, 合計, 件数 FROM _累計)";
     return scalar(db, differing.constData(), rc) == 0 && rc == SQLITE_OK;
+}
+
+bool fiscalYearsMatch(sqlite3* db, int& rc)
+{
+    const QByteArray rows = "SELECT (SELECT COUNT(*) FROM _年計) - (SELECT COUNT(*) FROM (" +
+                            QByteArray(fiscalYearsFromMonths) + "))";
+    if (scalar(db, rows.constData(), rc) != 0 || rc != SQLITE_OK) return false;
+    const QByteArray differing = "SELECT COUNT(*) FROM (" + QByteArray(fiscalYearsFromMonths) +
+                                 " EXCEPT SELECT 年度, 勘定科目ID, 合計, 件数 FROM _年計)";
+    return scalar(db, differing.constData(), rc) == 0 && rc == SQLITE_OK;
+}
+
+QString rebuildFiscalYears()
+{
+    return u"DELETE FROM _年計;\nINSERT INTO _年計 %1;\n"_s.arg(QString::fromUtf8(fiscalYearsFromMonths));
 }
 
 // The month balances against the month totals; the day balances against the
@@ -266,6 +291,7 @@ int EnsureSupport(sqlite3* db, QString& error)
     bool totalsCreated = false;
     bool runningCreated = false;
     bool balancesCreated = false;
+    bool fiscalYearsCreated = false;
     for (const Section& section : Sections()) {
         const QStringList& tables = section.isView ? section.needs : QStringList{section.name};
         if (!std::all_of(tables.cbegin(), tables.cend(), [&](const QString& t) { return existing.contains(t); }))
@@ -276,6 +302,7 @@ int EnsureSupport(sqlite3* db, QString& error)
             if (const QString on = triggerTable(statement); !on.isEmpty() && !existing.contains(on)) continue;
             missing.append(statement);
             balancesCreated = balancesCreated || balanceObjects.contains(name);
+            fiscalYearsCreated = fiscalYearsCreated || fiscalYearObjects.contains(name);
             totalsCreated = totalsCreated || name == monthTotals || monthTotalTriggers.contains(name);
             runningCreated = runningCreated || name == runningTotals || runningTotalTriggers.contains(name);
         }
@@ -288,7 +315,9 @@ int EnsureSupport(sqlite3* db, QString& error)
     const bool hasItems = existing.contains(accountItems);
     const bool rebuildBalances = hasEntries && hasItems && (rebuild || balancesCreated || !balancesMatch(db, rc));
     if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
-    if (missing.isEmpty() && !rebuild && !rebuildRunning && !rebuildBalances) return SQLITE_OK;
+    const bool rebuildYears = hasEntries && (rebuild || fiscalYearsCreated || !fiscalYearsMatch(db, rc));
+    if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
+    if (missing.isEmpty() && !rebuild && !rebuildRunning && !rebuildBalances && !rebuildYears) return SQLITE_OK;
 
     QString script = u"SAVEPOINT kinzo_support;\n"_s + missing.join(u'\n') + u'\n';
     if (rebuild)
@@ -300,6 +329,7 @@ int EnsureSupport(sqlite3* db, QString& error)
     if (rebuildBalances)
         script += u"DELETE FROM _月残高;\nINSERT INTO _月残高 %1;\nDELETE FROM _日残高;\nINSERT INTO _日残高 %2;\n"_s.arg(
             QString::fromUtf8(monthBalancesFromTotals), QString::fromUtf8(dayBalancesFromEntries));
+    if (rebuildYears) script += rebuildFiscalYears();
     script += u"RELEASE kinzo_support;"_s;
     const SortsInFiles sorts(db);
     rc = exec(db, script, error);
@@ -380,6 +410,31 @@ bool HasRunningTotals(sqlite3* db)
     const QSet<QString> existing = existingObjects(db, rc);
     return rc == SQLITE_OK && hasAll(existing, QStringList{entryTable, monthTotals, runningTotals} +
                                                    monthTotalTriggers + runningTotalTriggers);
+}
+
+bool HasFiscalYearTotals(sqlite3* db)
+{
+    int rc = SQLITE_OK;
+    const QSet<QString> existing = existingObjects(db, rc);
+    return rc == SQLITE_OK && hasAll(existing, QStringList{entryTable, monthTotals} + monthTotalTriggers +
+                                                   fiscalYearObjects);
+}
+
+int SetFiscalYearStart(sqlite3* db, int month, QString& error)
+{
+    if (month < 1 || month > 12) {
+        error = u"年度開始月は1から12の月です。"_s;
+        return SQLITE_MISUSE;
+    }
+    const QString script = u"SAVEPOINT kinzo_fiscal_years;\n"
+                           "INSERT INTO _年度開始 VALUES (1, %1) ON CONFLICT (ID) DO UPDATE SET 開始月 = excluded.開始月;\n"
+                           "%2RELEASE kinzo_fiscal_years;"_s.arg(QString::number(month), rebuildFiscalYears());
+    const int rc = exec(db, script, error);
+    if (rc != SQLITE_OK) {
+        QString ignored;
+        exec(db, u"ROLLBACK TO kinzo_fiscal_years; RELEASE kinzo_fiscal_years;"_s, ignored);
+    }
+    return rc;
 }
 
 }  // namespace kinzo_schema

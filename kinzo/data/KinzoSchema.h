@@ -34,10 +34,10 @@ enum class FileKind {
 bool CreateDataFile(const QString& path, FileKind kind, QString& error);
 
 // Creates the derived objects the open file lacks, for the tables it has, and
-// rebuilds the month totals when they no longer match the entries and the
-// running totals when they no longer follow from the month totals. Does not
-// write when nothing is missing. Returns the engine's result code (SQLITE_OK
-// on success) with its text in error.
+// rebuilds the month totals when they no longer match the entries, and the
+// running, balance and fiscal-year totals when they no longer follow from
+// them. Does not write when nothing is missing. Returns the engine's result
+// code (SQLITE_OK on success) with its text in error.
 int EnsureSupport(sqlite3* db, QString& error);
 
 // Drops the support objects of one table (its indexes, and for 出納簿 the
@@ -65,5 +65,14 @@ bool HasMonthTotals(sqlite3* db);
 bool HasRunningTotals(sqlite3* db);
 // True when it also keeps the month and day balances (_月残高, _日残高).
 bool HasBalances(sqlite3* db);
+
+// True when it keeps the totals per fiscal year and account item (_年計) for
+// the years that begin in the month stored in _年度開始 (January when none is).
+bool HasFiscalYearTotals(sqlite3* db);
+// Stores month (1 to 12) as the start of the fiscal years and rebuilds their
+// totals from the month totals, in one savepoint. REQUIRES: HasFiscalYearTotals.
+// Returns the engine's result code (SQLITE_MISUSE for a month out of range)
+// with its text in error.
+int SetFiscalYearStart(sqlite3* db, int month, QString& error);
 
 }  // namespace kinzo_schema

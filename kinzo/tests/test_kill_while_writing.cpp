@@ -2,7 +2,7 @@
 // through the document and reports each one after it was stored; it is
 // killed at a random moment, again and again. After every kill the file must
 // be whole, open as a ledger without a message, hold every entry reported,
-// and its month totals must match its entries. The number of kills is
+// and every kept total must match its entries. The number of kills is
 // bounded (KINZO_KILLS, 30 by default); the figures are printed.
 
 #include "kinzo/data/CKinzoDoc.h"
@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include <sqlite3.h>
 
@@ -38,14 +39,18 @@ qint64 amountOf(int id)
     return 1000 + qint64(id) * 7 % 100000;
 }
 
-// The child: adds entries until it is killed, one line "<id>" after each.
-int writeEntries(const QString& path)
+// The child: asks for fiscal-year totals of years that begin in startMonth
+// (so the file's kept years are re-keyed to them), then adds entries until it
+// is killed, one line "<id>" after each.
+int writeEntries(const QString& path, int startMonth)
 {
     CDBConnection connection;
     QuietHost host;
     CKinzoDoc doc(connection, host);
     if (!doc.OnOpenDocument(path)) return 2;
     const int item = doc.AccountItems().m_lastChild->m_data.ID;
+    ValueMapList years;
+    if (doc.KinzoView().FiscalYearTotals(QDate(), QDate(), startMonth, years) != DbStatus::Ok) return 4;
     for (;;) {
         _KinzoEntry entry{0, QDate(2010, 1, 1), item, 0, 0, 0, u"kill test"_s};
         qint64 count = 0;
@@ -58,6 +63,11 @@ int writeEntries(const QString& path)
         std::fflush(stdout);
     }
 }
+
+// Each entry with its fiscal year, as the file's stored start month gives it.
+#define FISCAL_YEARS_OF_ENTRIES                                                                                  \
+    "SELECT CAST(substr(日付, 1, 4) AS INTEGER) - (CAST(substr(日付, 6, 2) AS INTEGER)"                            \
+    " < coalesce((SELECT 開始月 FROM _年度開始), 1)) AS 年度, 勘定科目ID, 金額 FROM 出納簿"
 
 qint64 scalar(sqlite3* db, const char* sql)
 {
@@ -103,7 +113,8 @@ private Q_SLOTS:
         clock.start();
         for (int round = 0; round < kills; ++round) {
             QProcess child;
-            child.start(QCoreApplication::applicationFilePath(), {u"--writer"_s, path});
+            child.start(QCoreApplication::applicationFilePath(),
+                        {u"--writer"_s, path, QString::number(1 + round * 5 % 12)});
             QVERIFY(child.waitForStarted());
             // Killed at some moment after it started writing.
             QVERIFY2(child.waitForReadyRead(10000), qPrintable(child.readAllStandardError()));
@@ -140,6 +151,13 @@ private Q_SLOTS:
                                                    " WHERE substr(e.日付, 1, 8) = substr(d.日付, 1, 8)"
                                                    " AND substr(e.日付, 1, 10) <= d.日付)");
             const qint64 balanceRows = scalar(db, "SELECT COUNT(*) FROM _日残高");
+            // Each fiscal year's total against the entries of that year, for
+            // the years that begin in the month the file keeps them for.
+            const qint64 wrongYears = scalar(db, "SELECT (SELECT COUNT(*) FROM _年計) - (SELECT COUNT(*) FROM (SELECT"
+                                                 " DISTINCT 年度, 勘定科目ID FROM (" FISCAL_YEARS_OF_ENTRIES ")))"
+                                                 " + (SELECT COUNT(*) FROM _年計 y WHERE y.合計 <> (SELECT SUM(金額)"
+                                                 " FROM (" FISCAL_YEARS_OF_ENTRIES ") e"
+                                                 " WHERE e.年度 = y.年度 AND e.勘定科目ID = y.勘定科目ID))");
             sqlite3_close(db);
             QCOMPARE(integrity, u"ok"_s);
             // Every reported entry is there; at most one more was stored
@@ -155,6 +173,7 @@ private Q_SLOTS:
             QVERIFY(count == 0 || runningRows > 0);
             QCOMPARE(wrongBalance, 0);
             QVERIFY(count == 0 || balanceRows > 0);
+            QCOMPARE(wrongYears, 0);
         }
         // And the program opens it as a ledger without a word.
         CDBConnection connection;
@@ -163,16 +182,16 @@ private Q_SLOTS:
         QVERIFY(doc.OnOpenDocument(path));
         QCOMPARE(host.notices, QStringList());
         qInfo("%d kills in %.1f s: %d entries stored, %lld reported, %d stored but killed before the report;"
-              " integrity, last entry, month and running totals and day balances right after every kill",
+              " integrity, last entry, month, running and fiscal-year totals and day balances right after every kill",
               kills, clock.elapsed() / 1000.0, lastReported, written, aheadOfReport);
     }
 };
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && qstrcmp(argv[1], "--writer") == 0) {
+    if (argc == 4 && qstrcmp(argv[1], "--writer") == 0) {
         QCoreApplication app(argc, argv);
-        return writeEntries(QString::fromLocal8Bit(argv[2]));
+        return writeEntries(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
     }
     QCoreApplication app(argc, argv);
     TestKillWhileWriting test;

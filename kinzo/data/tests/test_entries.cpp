@@ -5,6 +5,7 @@
 #include "kinzo/data/CTableCater.h"
 #include "kinzo/data/CTableKinzo.h"
 #include "kinzo/data/CViewKinzo.h"
+#include "kinzo/data/FiscalYear.h"
 #include "kinzo/data/SqlText.h"
 
 #include <QRandomGenerator>
@@ -23,6 +24,7 @@ class TestEntries : public QObject {
     CTableKinzo m_entries;
     CViewKinzo m_view;
     _AccountItem m_salary, m_food, m_rent;
+    int m_startMonth = 1;
 
     _KinzoEntry add(const QDate& date, const _AccountItem& item, qint64 amount, const QString& note = QString())
     {
@@ -60,9 +62,20 @@ class TestEntries : public QObject {
             QCOMPARE(m_view.GetCarryOver(day, carry), DbStatus::Ok);
             QCOMPARE(carry, expected);
         }
-        const int startMonth = 1 + random.bounded(12);
+        // The years the file keeps totals for, kept up by every edit since the
+        // last look, and then others, which the file is re-keyed to.
+        for (const int startMonth : {m_startMonth, 1 + random.bounded(12)})
+            compareFiscalYears(kept, startMonth, random);
+    }
+
+    void compareFiscalYears(const std::map<int, _KinzoEntry>& kept, int startMonth, QRandomGenerator& random)
+    {
+        m_startMonth = startMonth;
         const QDate first = QDate(2012, 1 + random.bounded(12), 1), last = first.addMonths(random.bounded(1, 40)).addDays(-1);
-        for (const auto& [from, to] : {std::pair{QDate(), QDate()}, std::pair{first, last}}) {
+        const int year = 2011 + random.bounded(5);
+        const QDate yearStart = FiscalYearStart(year, startMonth), yearsEnd = FiscalYearEnd(year + random.bounded(3), startMonth);
+        for (const auto& [from, to] : {std::pair{QDate(), QDate()}, std::pair{first, last}, std::pair{yearStart, yearsEnd},
+                                       std::pair{yearStart, QDate()}, std::pair{QDate(), yearsEnd}}) {
             QMap<QString, std::pair<qint64, int>> sums;
             for (const auto& [id, entry] : kept) {
                 if ((from.isValid() && entry.date < from) || (to.isValid() && entry.date > to)) continue;
@@ -246,6 +259,32 @@ private Q_SLOTS:
                                                        u"2011/%1=1000"_s.arg(food)}));
         QCOMPARE(m_view.FiscalYearTotals(QDate(), QDate(2011, 3, 30), 4, rows), DbStatus::Ok);
         QCOMPARE(totals(rows, u"年度"_s), (QStringList{u"2009/%1=1"_s.arg(food), u"2010/%1=10"_s.arg(food)}));
+
+        // The file keeps the years last asked for, readable by plain SQLite.
+        const auto kept = [&] {
+            QStringList found;
+            sqlite3_stmt* stmt = nullptr;
+            sqlite3_prepare_v2(m_ledger.connection.Handle(),
+                               "SELECT (SELECT 開始月 FROM _年度開始) || ':' || 年度 || '/' || 勘定科目ID || '=' || 合計"
+                               " FROM _年計 ORDER BY 1", -1, &stmt, nullptr);
+            while (sqlite3_step(stmt) == SQLITE_ROW)
+                found << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+            sqlite3_finalize(stmt);
+            return found;
+        };
+        QStringList expected{u"4:2009/%1=1"_s.arg(food), u"4:2010/%1=110"_s.arg(food), u"4:2011/%1=1000"_s.arg(food),
+                             u"4:2011/%1=5"_s.arg(salary)};
+        expected.sort();
+        QCOMPARE(kept(), expected);
+
+        // A file that cannot be written answers other years all the same,
+        // and keeps its own.
+        m_ledger.connection.Close();
+        QCOMPARE(m_ledger.connection.OpenUnchanged(m_ledger.path, CDBConnection::Access::ReadOnly), 1);
+        QCOMPARE(m_view.FiscalYearTotals(QDate(), QDate(), 1, rows), DbStatus::Ok);
+        QCOMPARE(totals(rows, u"年度"_s), (QStringList{u"2010/%1=11"_s.arg(food), u"2011/%1=5"_s.arg(salary),
+                                                       u"2011/%1=1100"_s.arg(food)}));
+        QCOMPARE(kept(), expected);
     }
 
     // Many random adds, changes, moves and deletes, range deletes and items
@@ -308,7 +347,10 @@ private Q_SLOTS:
         for (const char* damage : {"UPDATE _日残高 SET 残高 = 残高 + 3 WHERE 日付 = (SELECT MAX(日付) FROM _日残高"
                                    " WHERE 日付 < '2014-06-01')",
                                    "UPDATE _月残高 SET 残高 = 残高 - 3 WHERE 月初 = '2013-05-01'",
-                                   "DELETE FROM _日残高 WHERE 日付 LIKE '2015-02-%'", "DROP TABLE _月残高"}) {
+                                   "DELETE FROM _日残高 WHERE 日付 LIKE '2015-02-%'", "DROP TABLE _月残高",
+                                   "UPDATE _年計 SET 合計 = 合計 + 5 WHERE 年度 = 2013",
+                                   "DELETE FROM _年計 WHERE 年度 = 2014",
+                                   "UPDATE _年度開始 SET 開始月 = 開始月 % 12 + 1", "DROP TABLE _年計"}) {
             db = m_ledger.connection.Handle();
             QCOMPARE(sqlite3_exec(db, damage, nullptr, nullptr, nullptr), SQLITE_OK);
             QCOMPARE(m_ledger.connection.Open(m_ledger.path), 1);
