@@ -233,6 +233,11 @@ void CKoVDateTimeCtrl::focusInEvent(QFocusEvent* event)
 {
     QDateEdit::focusInEvent(event);
     KoApplyInputMode(this, 0);
+    // Reached by Tab or an Alt shortcut, the user will type a date from its
+    // year; back from a message box or a menu, the part they were in stays.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+        m_field = 0;
     setCurrentSectionIndex(m_field);
     if (m_focusSpoken) return;
     m_focusSpoken = true;

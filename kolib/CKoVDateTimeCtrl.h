@@ -8,7 +8,8 @@
 // one: a part takes its value as soon as the digits make one (a month "5" at
 // once, "1" then "2" gives 12), the year when all four are there; a digit that
 // makes no value is refused aloud and Backspace takes back the last digit.
-// Enter does nothing here; Tab leaves the field.
+// Enter does nothing here; Tab leaves the field. Reached by Tab or a
+// shortcut, the field starts at the year.
 // With PC-Talker or XP Reader, which do not read this field themselves, getting
 // the focus speaks the whole date and sends focusNotify.
 

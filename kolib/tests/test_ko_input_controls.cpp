@@ -331,6 +331,14 @@ private Q_SLOTS:
         QCOMPARE(date->date(), QDate(2026, 4, 1));
         QCOMPARE(m_voice.Heard(), (QStringList{u"4月30日"_s, u"30日"_s, u"0"_s, u"1日"_s, u"2026年"_s, u"0"_s, u"09"_s,
                                                u"099"_s, u"999年は入力できません"_s}));
+
+        // Come back to by the keyboard, the field starts at the year again,
+        // so a whole date typed digit by digit goes where it is meant.
+        QTest::keyClick(date, Qt::Key_Left);
+        form.before->setFocus(Qt::BacktabFocusReason);
+        tabInto(form.before, date);
+        QTest::keyClicks(date, u"2027"_s);
+        QCOMPARE(date->date(), QDate(2027, 4, 1));
     }
 
     void dateTextSpeaksOnFocus()
