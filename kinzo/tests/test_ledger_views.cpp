@@ -17,8 +17,10 @@
 #include "kinzo/dialogs/accounts/CAccountGrid.h"
 #include "kinzo/dialogs/list/CKinzoListDialog.h"
 #include "kinzo/dialogs/list/CKinzoListGrid.h"
+#include "kinzo/dialogs/settings/CStartMonthDialog.h"
 #include "kinzo/dialogs/tests/LedgerAppFixture.h"
 #include "kolib/CKoIntegerEdit.h"
+#include "kolib/CKoVComboBox.h"
 #include "kinzo/views/CCellAnnouncer.h"
 #include "kinzo/views/LedgerViews.h"
 #include "kinzo/views/summary/CMonthView.h"
@@ -202,6 +204,20 @@ private Q_SLOTS:
         QTRY_COMPARE(activeForm(), CYearView::FormId);
         QCOMPARE(f.App().m_currentDate, QDate(2010, 1, 20));
         QTRY_COMPARE(f.Heard().value(0), u"月表示 2009年度"_s);
+
+        // Back to calendar years through the settings: the open view is read
+        // out afresh, and the list behind it stays silent.
+        QTest::qWait(CCellAnnouncer::PauseMs + 50);
+        f.ClearHeard();
+        WhenModalOf<CStartMonthDialog>([](CStartMonthDialog* d) {
+            d->MonthCombo()->setCurrentIndex(0);
+            d->accept();
+        });
+        QVERIFY(frame().RunCommand(CmdStartMonth));
+        QTRY_COMPARE_WITH_TIMEOUT(f.Heard(), (QStringList{u"年度開始月の文字入力または選択　4月"_s, u"月表示 2010年"_s,
+                                                          joined({u"2010年 1月"_s, u"収入"_s, u"給与"_s, u"0"_s})}),
+                                  3000);
+        QCOMPARE(summary()->Grid().Periods().first().label, u"2010年 1月"_s);
     }
 
     void theEntriesBehindAFigure()

@@ -161,8 +161,10 @@ void CDayView::OnUpdate(QObject* sender, int hint, const QVariant& object)
     case UpdateHint::AccountTreeEdited:
     case UpdateHint::StartMonthChanged:
     case UpdateHint::AccountTreeReloaded:
-        // The tree is the document's own object, refilled in place.
-        LoadWithMessage(LoadCause::Update);
+        // The tree is the document's own object, refilled in place. Hidden
+        // behind another view, the list is loaded when it is shown again: a
+        // load now would speak a list the user does not see.
+        if (isVisibleTo(window())) LoadWithMessage(LoadCause::Update);
         break;
     default:
         break;

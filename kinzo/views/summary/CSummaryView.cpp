@@ -174,8 +174,8 @@ void CSummaryView::OnUpdate(QObject* sender, int hint, const QVariant& object)
         Rebuild();
         break;
     case UpdateHint::StartMonthChanged:
-        TakeCurrentDate();
-        Rebuild();
+        // Its periods are others now: the view is read out afresh.
+        ReloadView();
         break;
     case UpdateHint::ColorsChanged:
         m_grid->ApplyColors();
