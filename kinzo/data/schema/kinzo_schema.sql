@@ -123,9 +123,9 @@ END;
 
 -- Totals per fiscal year and account item of the years that begin in the
 -- month held by _年度開始 (no row: January), kept from the month totals by the
--- triggers below. The start month is the user's setting, not the file's: the
--- data layer re-keys the table when it is asked for years that begin in
--- another month.
+-- triggers below (a month row keeps its key; one that empties is deleted).
+-- The start month is the user's setting, not the file's: the data layer
+-- re-keys the table when it is asked for years that begin in another month.
 CREATE TABLE IF NOT EXISTS _年度開始 (
     ID INTEGER PRIMARY KEY CHECK (ID = 1),
     開始月 INTEGER NOT NULL CHECK (開始月 BETWEEN 1 AND 12)
@@ -145,20 +145,12 @@ BEGIN
         NEW.勘定科目ID, NEW.合計, NEW.件数)
     ON CONFLICT (年度, 勘定科目ID) DO UPDATE SET 合計 = 合計 + excluded.合計, 件数 = 件数 + excluded.件数;
 END;
-CREATE TRIGGER IF NOT EXISTS _月計_年計_変更 AFTER UPDATE ON _月計
+CREATE TRIGGER IF NOT EXISTS _月計_年計_変更 AFTER UPDATE OF 合計, 件数 ON _月計
 BEGIN
-    UPDATE _年計 SET 合計 = 合計 - OLD.合計, 件数 = 件数 - OLD.件数
-    WHERE 年度 = CAST(substr(OLD.月初, 1, 4) AS INTEGER)
-        - (CAST(substr(OLD.月初, 6, 2) AS INTEGER) < coalesce((SELECT 開始月 FROM _年度開始), 1))
-      AND 勘定科目ID = OLD.勘定科目ID;
-    INSERT INTO _年計 VALUES (
-        CAST(substr(NEW.月初, 1, 4) AS INTEGER)
-        - (CAST(substr(NEW.月初, 6, 2) AS INTEGER) < coalesce((SELECT 開始月 FROM _年度開始), 1)),
-        NEW.勘定科目ID, NEW.合計, NEW.件数)
-    ON CONFLICT (年度, 勘定科目ID) DO UPDATE SET 合計 = 合計 + excluded.合計, 件数 = 件数 + excluded.件数;
-    DELETE FROM _年計 WHERE 年度 = CAST(substr(OLD.月初, 1, 4) AS INTEGER)
-        - (CAST(substr(OLD.月初, 6, 2) AS INTEGER) < coalesce((SELECT 開始月 FROM _年度開始), 1))
-      AND 勘定科目ID = OLD.勘定科目ID AND 件数 <= 0;
+    UPDATE _年計 SET 合計 = 合計 + NEW.合計 - OLD.合計, 件数 = 件数 + NEW.件数 - OLD.件数
+    WHERE 年度 = CAST(substr(NEW.月初, 1, 4) AS INTEGER)
+        - (CAST(substr(NEW.月初, 6, 2) AS INTEGER) < coalesce((SELECT 開始月 FROM _年度開始), 1))
+      AND 勘定科目ID = NEW.勘定科目ID;
 END;
 CREATE TRIGGER IF NOT EXISTS _月計_年計_削除 AFTER DELETE ON _月計
 BEGIN
