@@ -72,6 +72,13 @@ QString CKoVListCtrl::CheckAnnouncement(bool checked)
 
 void CKoVListCtrl::keyPressEvent(QKeyEvent* event)
 {
+    // Not remembered as pressed here: Enter usually opens a window, and its
+    // release after that window closed must not say the row again.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && m_enterAction && m_enterAction(event->modifiers())) {
+        event->accept();
+        return;
+    }
     m_pressedKey = event->key();
     QTreeWidget::keyPressEvent(event);
     CVoiceReader* voice = KoAppVoice();

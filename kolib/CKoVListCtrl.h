@@ -8,6 +8,8 @@
 
 #include <QTreeWidget>
 
+#include <functional>
+
 class CKoVListCtrl : public QTreeWidget {
     Q_OBJECT
 public:
@@ -26,6 +28,9 @@ public:
     void ReturnToRow(int index);
     // What XP Reader hears after Space left the check box so.
     static QString CheckAnnouncement(bool checked);
+    // What Enter (or Return) does on the list, given the modifiers held with
+    // it; an action that answers false leaves the key to the list.
+    void SetEnterAction(std::function<bool(Qt::KeyboardModifiers)> action) { m_enterAction = std::move(action); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -35,4 +40,5 @@ protected:
 private:
     int m_fontHeight;   // of the font the column widths were made for
     int m_pressedKey = 0;   // the key pressed while the list had the keyboard
+    std::function<bool(Qt::KeyboardModifiers)> m_enterAction;
 };

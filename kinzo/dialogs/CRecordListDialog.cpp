@@ -5,7 +5,6 @@
 #include "kolib/KoAppVoice.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -24,7 +23,10 @@ CRecordListDialog::CRecordListDialog(int resourceId, QWidget* parent, const QStr
         total += widths[column];
     }
     m_list->setMinimumWidth(total + 20);
-    m_list->installEventFilter(this);
+    m_list->SetEnterAction([this](Qt::KeyboardModifiers) {
+        Run(&CRecordListDialog::OnChange);
+        return true;
+    });
     m_layout->addWidget(m_list, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -87,16 +89,4 @@ void CRecordListDialog::Run(void (CRecordListDialog::*action)())
     (this->*action)();
     m_list->setFocus(Qt::OtherFocusReason);
     m_list->SayCurrent();   // the row the action left selected, as it now reads
-}
-
-bool CRecordListDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_list && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            Run(&CRecordListDialog::OnChange);
-            return true;
-        }
-    }
-    return CKoVDialogBase::eventFilter(watched, event);
 }

@@ -35,8 +35,6 @@ protected:
     void ClearRows();
     void SpeakCount() const;
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void Run(void (CRecordListDialog::*action)());
 

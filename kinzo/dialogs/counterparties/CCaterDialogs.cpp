@@ -10,7 +10,6 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -80,7 +79,11 @@ CCaterManageDialog::CCaterManageDialog(QWidget* parent, CKinzoDoc& document)
     m_list->setColumnWidth(0, 150);
     m_list->setRootIsDecorated(false);
     m_list->setMinimumSize(260, 240);
-    m_list->installEventFilter(this);
+    m_list->SetEnterAction([this](Qt::KeyboardModifiers modifiers) {
+        if (modifiers != Qt::NoModifier) return false;
+        Change();
+        return true;
+    });
     layout->addWidget(m_list, 1);
     auto* actions = new QHBoxLayout;
     const auto addButton = [this, actions](const QString& text, const QString& id, void (CCaterManageDialog::*run)()) {
@@ -164,16 +167,4 @@ void CCaterManageDialog::Delete()
     delete row;
     m_list->setFocus(Qt::OtherFocusReason);
     m_list->SayCurrent();
-}
-
-bool CCaterManageDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_list && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() == Qt::NoModifier && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-            Change();
-            return true;
-        }
-    }
-    return CKoVDialogBase::eventFilter(watched, event);
 }

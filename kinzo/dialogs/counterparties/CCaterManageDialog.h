@@ -22,7 +22,6 @@ public:
 
 protected:
     void OnInitDialog() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // True (after the message) when another counterparty has the name, or

@@ -9,7 +9,6 @@
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
 
-#include <QKeyEvent>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -34,7 +33,10 @@ CLoanPaymentCheckDialog::CLoanPaymentCheckDialog(QWidget* parent, CKinzoDoc& doc
         if (column >= RightAlignedFrom) m_list->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
     }
     m_list->setMinimumWidth(680);
-    m_list->installEventFilter(this);
+    m_list->SetEnterAction([this](Qt::KeyboardModifiers) {
+        OpenSelected();
+        return true;
+    });
     layout->addWidget(m_list, 1);
     layout->addLayout(MakeOkCancelRow());
     OkButton()->setText(u"閉じる(&C)"_s);
@@ -90,16 +92,4 @@ void CLoanPaymentCheckDialog::OpenSelected()
     dialog.DoModal();
     Refill();
     m_list->ReturnToRow(index);   // after the count, the row as it now stands
-}
-
-bool CLoanPaymentCheckDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_list && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            OpenSelected();
-            return true;
-        }
-    }
-    return CKoVDialogBase::eventFilter(watched, event);
 }

@@ -36,7 +36,6 @@ public:
 
 protected:
     void OnInitDialog() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CKinzoDoc& m_document;

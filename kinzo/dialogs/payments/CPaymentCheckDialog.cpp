@@ -12,7 +12,6 @@
 #include "kolib/KoMnemonic.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -53,7 +52,10 @@ void CPaymentCheckDialog::BuildControls()
     m_list->setColumnWidth(2, 100);
     m_list->setMinimumWidth(420);
     m_list->setRootIsDecorated(false);
-    m_list->installEventFilter(this);
+    m_list->SetEnterAction([this](Qt::KeyboardModifiers) {
+        OpenSelected();
+        return true;
+    });
     layout->addWidget(m_list, 1);
     layout->addLayout(MakeOkCancelRow());
     OkButton()->setText(u"閉じる(&C)"_s);
@@ -125,16 +127,4 @@ void CPaymentCheckDialog::OpenSelected()
     // A payment just booked is heard turning paid.
     Refill();
     m_list->ReturnToRow(index);   // after the count, the row as it now stands
-}
-
-bool CPaymentCheckDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_list && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            OpenSelected();
-            return true;
-        }
-    }
-    return CKoVDialogBase::eventFilter(watched, event);
 }
