@@ -57,6 +57,12 @@ CKinzoApp* CKinzoApp::Instance()
     return qobject_cast<CKinzoApp*>(QCoreApplication::instance());
 }
 
+int CKinzoApp::StartMonth()
+{
+    const CKinzoApp* app = Instance();
+    return app ? std::clamp(app->m_settingInfo.m_startMonth, 1, 12) : 1;
+}
+
 int CKinzoApp::InitialSetup(QString& reasons)
 {
     reasons.clear();

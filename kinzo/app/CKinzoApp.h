@@ -36,6 +36,10 @@ public:
     ~CKinzoApp() override;
 
     static CKinzoApp* Instance();
+    // The user's fiscal start month (1 to 12): every view, report and dialog
+    // that names fiscal years asks here, so screen, print and CSV agree.
+    // January without an application.
+    static int StartMonth();
 
     // Folders, settings, holiday calendar, speech and diagnostic log, in that order.
     // Returns 1 on success. On failure returns 0, appends the reasons to

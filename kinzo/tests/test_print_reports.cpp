@@ -40,12 +40,16 @@ QString squeezed(QString text)
     return text.replace(QChar(0xFF5E), QChar(0x301C));
 }
 
-QStringList pdfPages(const QString& path)
+QString pdfText(const QString& path)
 {
     QProcess p;
     p.start(u"pdftotext"_s, {u"-layout"_s, u"-enc"_s, u"UTF-8"_s, path, u"-"_s});
-    if (!p.waitForFinished(30000)) return {};
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(u'\f');
+    return p.waitForFinished(30000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
+}
+
+QStringList pdfPages(const QString& path)
+{
+    QStringList pages = pdfText(path).split(u'\f');
     if (!pages.isEmpty() && squeezed(pages.last()).isEmpty()) pages.removeLast();
     for (QString& page : pages) page = squeezed(page);
     return pages;
@@ -66,6 +70,56 @@ void keepFirstPage(const QString& pdf, const QString& name)
                                       u"-singlefile"_s, pdf, QDir(folder).filePath(name)});
 }
 
+// The amounts of each printed line of the table, left to right, as pdftotext
+// lays them out; lines without amounts and the page number are left out.
+// Pages side by side (across) continue the lines of the first.
+QList<QStringList> amountRows(const QString& text, bool pagesAcross)
+{
+    static const QRegularExpression amount(u"^-?\\d{1,3}(,\\d{3})*$"_s);
+    QList<QStringList> rows;
+    for (const QString& page : text.split(u'\f')) {
+        QList<QStringList> pageRows;
+        for (const QString& line : page.split(u'\n')) {
+            if (line.contains(u"ページ／"_s)) continue;
+            QStringList found;
+            for (const QString& token : line.split(u' ', Qt::SkipEmptyParts))
+                if (amount.match(token).hasMatch()) found << token;
+            if (!found.isEmpty()) pageRows << found;
+        }
+        if (!pagesAcross || rows.isEmpty()) rows += pageRows;
+        else
+            for (qsizetype i = 0; i < std::min(rows.size(), pageRows.size()); ++i) rows[i] += pageRows[i];
+    }
+    return rows;
+}
+
+// Pure red ink on the first page, rendered.
+int redPixels(const QString& pdf)
+{
+    const QString png = pdf + u"-page"_s;
+    QProcess::execute(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"100"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s,
+                                      u"-singlefile"_s, pdf, png});
+    const QImage page(png + u".png"_s);
+    int red = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            red += c.red() > 160 && c.green() < 100 && c.blue() < 100;
+        }
+    return red;
+}
+
+QString yen(qint64 amount)
+{
+    return QLocale(QLocale::English).toString(amount);
+}
+
+struct Booking {
+    QDate date;
+    int item = 0;
+    qint64 amount = 0;
+};
+
 struct Job {
     int report = 0;
     QDate start;
@@ -83,6 +137,23 @@ class TestPrintReports : public QObject {
     LedgerAppFixture f;
     int m_salary = 0, m_food = 0, m_groceries = 0, m_eatOut = 0, m_fare = 0;
     int m_pdfs = 0;
+    QList<Booking> m_booked;
+
+    bool book(const QDate& date, int item, qint64 amount, const QString& note = QString())
+    {
+        m_booked.append({date, item, amount});
+        return f.AddEntry(date, item, amount, note);
+    }
+
+    qint64 bookedSum(const QList<int>& items, const QDate& first, const QDate& last) const
+    {
+        qint64 sum = 0;
+        for (const Booking& b : m_booked)
+            if (items.contains(b.item) && b.date >= first && b.date <= last) sum += b.amount;
+        return sum;
+    }
+
+    QString lastPdf() const { return f.home.filePath(u"report%1.pdf"_s.arg(m_pdfs)); }
 
     CMainFrame& frame() { return *f.App().MainFrame(); }
 
@@ -215,12 +286,12 @@ private Q_SLOTS:
         m_groceries = f.AddAccount(m_food, u"食料品"_s);
         m_eatOut = f.AddAccount(m_food, u"外食"_s);
         m_fare = f.AddAccount(f.Root(2)->m_data.ID, u"交通費"_s);
-        QVERIFY(f.AddEntry(QDate(2015, 12, 31), m_salary, 1000));
-        QVERIFY(f.AddEntry(QDate(2016, 4, 30), m_salary, 10000));
-        QVERIFY(f.AddEntry(QDate(2016, 5, 1), m_groceries, 1200));
-        QVERIFY(f.AddEntry(QDate(2016, 5, 10), m_eatOut, 3000, u"昼食"_s));
-        QVERIFY(f.AddEntry(QDate(2016, 5, 10), m_fare, 500));
-        QVERIFY(f.AddEntry(QDate(2016, 5, 25), m_salary, 300000));
+        QVERIFY(book(QDate(2015, 12, 31), m_salary, 1000));
+        QVERIFY(book(QDate(2016, 4, 30), m_salary, 10000));
+        QVERIFY(book(QDate(2016, 5, 1), m_groceries, 1200));
+        QVERIFY(book(QDate(2016, 5, 10), m_eatOut, 3000, u"昼食"_s));
+        QVERIFY(book(QDate(2016, 5, 10), m_fare, 500));
+        QVERIFY(book(QDate(2016, 5, 25), m_salary, 300000));
         f.App().m_settingInfo.m_startMonth = 1;
         f.App().m_settingInfo.m_hideZeroAccount = 0;
         f.App().m_currentDate = QDate(2016, 5, 10);
@@ -357,6 +428,8 @@ private Q_SLOTS:
         for (const QString& amount : {u"4,200"_s, u"4,700"_s, u"11,000"_s, u"295,300"_s, u"306,300"_s})
             QVERIFY2(anyPageHas(pages, amount), qPrintable(amount));
         checkSummaryEnd(pages, orientation, down, across);
+        // 1 May 2016 is a Sunday: its label prints red, as on screen.
+        QVERIFY(redPixels(lastPdf()) > 20);
     }
 
     void monthReport_data()
@@ -454,14 +527,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("report");
         QTest::addColumn<int>("orientation");
-        QTest::newRow("list") << 0 << 0;
-        QTest::newRow("days down") << 1 << 1;
-        QTest::newRow("days across") << 1 << 0;
+        QTest::addColumn<int>("startMonth");
+        QTest::newRow("list") << 0 << 0 << 1;
+        QTest::newRow("days down") << 1 << 1 << 1;
+        QTest::newRow("days across") << 1 << 0 << 1;
+        QTest::newRow("fiscal years from April") << 3 << 1 << 4;
     }
     void previewShowsThePrintedPages()
     {
         QFETCH(int, report);
         QFETCH(int, orientation);
+        QFETCH(int, startMonth);
+        f.App().m_settingInfo.m_startMonth = startMonth;
         const Job job{report, QDate(2016, 4, 1), QDate(2016, 5, 31), orientation};
         int count = 0;
         const QStringList printed = printJob(job, count);
@@ -498,6 +575,97 @@ private Q_SLOTS:
             QVERIFY(f.Heard().contains(captions[i]));
         }
         if (printed.size() > 1) QCOMPARE(captions.last(), u"%1ページ／全%2ページ"_s.arg(printed.size() - 1).arg(printed.size()));
+    }
+
+    // Every figure and period label of the years report and of the year's
+    // months, accounts across and down, with the fiscal year starting in
+    // January, April and October, against sums over the booked entries.
+    void fiscalReportsFollowTheStartMonth_data()
+    {
+        QTest::addColumn<int>("startMonth");
+        QTest::addColumn<int>("report");
+        QTest::addColumn<int>("orientation");
+        for (int month : {1, 4, 10})
+            for (int report : {2, 3})
+                for (int orientation : {0, 1})
+                    QTest::newRow(qPrintable(u"start %1, report %2, entry %3"_s.arg(month).arg(report).arg(orientation)))
+                        << month << report << orientation;
+    }
+    void fiscalReportsFollowTheStartMonth()
+    {
+        QFETCH(int, startMonth);
+        QFETCH(int, report);
+        QFETCH(int, orientation);
+        if (m_booked.size() < 10)
+            for (const Booking& b : {Booking{QDate(2014, 3, 31), m_salary, 7000}, {QDate(2014, 4, 1), m_groceries, 800},
+                                     {QDate(2014, 9, 30), m_fare, 230}, {QDate(2014, 10, 1), m_salary, 50000},
+                                     {QDate(2017, 1, 15), m_eatOut, 4400}, {QDate(2017, 3, 31), m_salary, 2000},
+                                     {QDate(2017, 4, 1), m_groceries, 600}})
+                QVERIFY(book(b.date, b.item, b.amount));
+        f.App().m_settingInfo.m_startMonth = startMonth;
+        // The periods: fiscal years 2014 to 2017, or the twelve months of 2016's.
+        QList<QDate> starts;
+        QStringList labels;
+        for (int i = 0; i < (report == 3 ? 4 : 12); ++i) {
+            starts << (report == 3 ? QDate(2014 + i, startMonth, 1) : QDate(2016, startMonth, 1).addMonths(i));
+            labels << (report == 2 ? u"%1年%2月"_s.arg(starts.last().year()).arg(starts.last().month())
+                                   : u"%1%2"_s.arg(2014 + i).arg(startMonth == 1 ? u"年"_s : u"年度"_s));
+        }
+        const QDate end = starts.last().addMonths(report == 3 ? 12 : 1).addDays(-1);
+        // The account lines in the table's order, each with the items it sums.
+        const QList<QList<int>> lines{{m_salary}, {m_salary}, {m_groceries}, {m_eatOut}, {m_groceries, m_eatOut},
+                                      {m_fare}, {m_groceries, m_eatOut, m_fare}};
+        const int income = 1, expense = 6;
+        qint64 balance = bookedSum({m_salary}, QDate(1900, 1, 1), starts.first().addDays(-1))
+                         - bookedSum(lines[expense], QDate(1900, 1, 1), starts.first().addDays(-1));
+        std::vector<QStringList> byLine(lines.size() + 2);
+        byLine.back() << yen(balance);   // the carry-over, on the balance line only
+        std::vector<qint64> totals(lines.size() + 1, 0);
+        for (int p = 0; p < starts.size(); ++p) {
+            const QDate last = p + 1 < starts.size() ? starts[p + 1].addDays(-1) : end;
+            std::vector<qint64> column;
+            for (const QList<int>& items : lines) column.push_back(bookedSum(items, starts[p], last));
+            column.push_back(column[income] - column[expense]);
+            balance += column.back();
+            for (size_t i = 0; i < column.size(); ++i) {
+                byLine[i] << yen(column[i]);
+                totals[i] += column[i];
+            }
+            byLine.back() << yen(balance);
+        }
+        for (size_t i = 0; i < totals.size(); ++i) byLine[i] << yen(totals[i]);
+        byLine.back() << yen(balance);
+        // Accounts down: a printed line per account line; across: a line per column.
+        QList<QStringList> expected;
+        if (orientation == 1) {
+            for (const QStringList& line : byLine) expected << line;
+        } else {
+            expected << QStringList{byLine.back().first()};
+            for (int p = 0; p <= starts.size(); ++p) {
+                QStringList row;
+                for (size_t i = 0; i + 1 < byLine.size(); ++i) row << byLine[i][p];
+                expected << (row << byLine.back()[p + 1]);
+            }
+        }
+
+        const QDate pickStart = report == 3 ? QDate(2014, 1, 1) : starts.first();
+        const QDate pickEnd = report == 3 ? QDate(2017, 1, 1) : starts.last();
+        int count = 0;
+        const QStringList pages = printJob({report, pickStart, pickEnd, orientation, 3, 6}, count);
+        int down = 0, across = 0;
+        const QString period = report == 3 ? labels.first() + u"～"_s + labels.last()
+                                            : u"%1年%2月～%3年%4月"_s.arg(starts.first().year())
+                                                  .arg(starts.first().month(), 2, 10, QChar(u'0'))
+                                                  .arg(starts.last().year()).arg(starts.last().month(), 2, 10, QChar(u'0'));
+        checkPages(pages, PrintReportName(report) + u"　"_s + period, down, across);
+        QCOMPARE(down, 1);
+        const QString printed = pages.join(QString());
+        qsizetype at = 0;
+        for (const QString& label : labels) {
+            at = printed.indexOf(label, at);
+            QVERIFY2(at >= 0, qPrintable(label));
+        }
+        QCOMPARE(amountRows(pdfText(lastPdf()), across > 1), expected);
     }
 };
 

@@ -139,8 +139,7 @@ void CAcntSettingDialog::OnInitDialog()
 
 int CAcntSettingDialog::StartMonth() const
 {
-    const CKinzoApp* app = CKinzoApp::Instance();
-    return app ? std::clamp(app->m_settingInfo.m_startMonth, 1, 12) : 1;
+    return CKinzoApp::StartMonth();
 }
 
 void CAcntSettingDialog::Rebuild(const AccountItemNode* current)

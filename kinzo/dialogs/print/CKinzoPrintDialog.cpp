@@ -29,12 +29,6 @@ namespace {
 const QString orientationTexts[2] = {u"科目を横方向に表示"_s, u"科目を縦方向に表示"_s};
 const QString expandTexts[4] = {u"収支まで"_s, u"第１階層まで"_s, u"第２階層まで"_s, u"第３階層まで"_s};
 
-int StartMonth()
-{
-    const CKinzoApp* app = CKinzoApp::Instance();
-    return app ? app->m_settingInfo.m_startMonth : 1;
-}
-
 QLabel* AddRow(QWidget* owner, QGridLayout* grid, const QString& caption, QWidget* field)
 {
     auto* label = new QLabel(caption, owner);
@@ -205,13 +199,14 @@ _PrintRequest CKinzoPrintDialog::Request()
     _PrintRequest request;
     request.report = std::max(0, m_reports->currentRow());
     QDate start = m_startPicker->date(), end = m_endPicker->date();
+    request.startMonth = CKinzoApp::StartMonth();
     if (request.report == MonthReport) {
         start = QDate(start.year(), start.month(), 1);
         end = QDate(end.year(), end.month(), 1).addMonths(1).addDays(-1);
     } else if (request.report == YearReport) {
         // The pickers name fiscal years.
-        start = FiscalYearStart(start.year(), StartMonth());
-        end = FiscalYearEnd(end.year(), StartMonth());
+        start = FiscalYearStart(start.year(), request.startMonth);
+        end = FiscalYearEnd(end.year(), request.startMonth);
     }
     request.start = start;
     request.end = end;

@@ -25,6 +25,7 @@ struct _PrintRequest {
     QString fontName;      // an installed face
     int fontSize = 12;
     int expandLevel = 0;   // 0 収支まで .. 3 第３階層まで
+    int startMonth = 1;    // the fiscal years of the years report and its title
     AccountItemList* tree = nullptr;   // the tree read for the report; null: the document's
 };
 

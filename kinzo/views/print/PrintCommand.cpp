@@ -45,7 +45,7 @@ ViewPeriod PeriodOfActiveView(const CMainFrame& frame)
     }
     if (period.report == YearReport) {
         // The year pickers name fiscal years.
-        const int startMonth = frame.App().m_settingInfo.m_startMonth;
+        const int startMonth = CKinzoApp::StartMonth();
         period.start = FiscalYearStart(FiscalYearOf(period.start, startMonth), startMonth);
         period.end = FiscalYearStart(FiscalYearOf(period.end, startMonth), startMonth);
     }

@@ -1,6 +1,5 @@
 #include "kinzo/views/print/ReportGrids.h"
 
-#include "CKinzoApp.h"
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/data/FiscalYear.h"
 #include "kinzo/views/CListGrid.h"
@@ -34,18 +33,21 @@ std::unique_ptr<CXGrid> BuildListGrid(CKinzoDoc& document, const _PrintRequest& 
     return grid;
 }
 
-std::unique_ptr<CSummaryGrid> MakeSummaryGrid(int report, int orientation)
+std::unique_ptr<CSummaryGrid> MakeSummaryGrid(const _PrintRequest& request)
 {
-    switch (report) {
-    case DayReport: return std::make_unique<CMonthGrid>(orientation, 1);
-    case MonthReport: return std::make_unique<CYearGrid>(orientation, 1);
-    default: return std::make_unique<CYearsGrid>(orientation, 1);
+    switch (request.report) {
+    case DayReport: return std::make_unique<CMonthGrid>(request.orientation, 1);
+    case MonthReport: return std::make_unique<CYearGrid>(request.orientation, 1);
+    default:
+        auto years = std::make_unique<CYearsGrid>(request.orientation, 1);
+        years->SetStartMonth(request.startMonth);
+        return years;
     }
 }
 
 std::unique_ptr<CXGrid> BuildSummaryGrid(CKinzoDoc& document, const _PrintRequest& request, AccountItemList& tree)
 {
-    std::unique_ptr<CSummaryGrid> grid = MakeSummaryGrid(request.report, request.orientation);
+    std::unique_ptr<CSummaryGrid> grid = MakeSummaryGrid(request);
     if (!grid->CreateAndBuild(document, request.start, request.end, tree)) return nullptr;
     grid->SetExpandLevel(request.expandLevel);
     return grid;
@@ -81,9 +83,7 @@ std::unique_ptr<CXGrid> BuildReportGrid(CKinzoDoc& document, const _PrintRequest
     if (!grid) return nullptr;
     grid->SetFont(request.fontName, request.fontSize);
     grid->RecalcLayout();
-    const CKinzoApp* app = CKinzoApp::Instance();
-    const int startMonth = app ? app->m_settingInfo.m_startMonth : 1;
-    grid->SetPrintTitle({ReportTitle(request.report, request.start, request.end, startMonth), request.fontName,
+    grid->SetPrintTitle({ReportTitle(request.report, request.start, request.end, request.startMonth), request.fontName,
                          std::min(request.fontSize, MaxTitlePoints)},
                         {request.fontName, PageNumberPoints});
     return grid;

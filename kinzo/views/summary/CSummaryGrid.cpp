@@ -46,6 +46,8 @@ int CSummaryGrid::CreateAndBuild(CKinzoDoc& document, const QDate& start, const 
     }
     BuildAxis(root);
     SetUpCells();
+    // Printed tables keep the default ink; weekends are red on paper as on screen.
+    MarkRedPeriods();
     Matrix cells(m_lines.size(), std::vector<qint64>(size_t(m_periods.size()) + 2, 0));
     WriteAmounts(amounts, cells);
     const bool rolledUp = RollUp(document, cells);
@@ -245,6 +247,12 @@ void CSummaryGrid::WriteMatrix(const Matrix& cells, bool withCarryOver)
 void CSummaryGrid::ApplyColors()
 {
     ApplyViewColors(*this);
+    MarkRedPeriods();
+    Redraw();
+}
+
+void CSummaryGrid::MarkRedPeriods()
+{
     for (int p = 0; p < m_periods.size(); ++p) {
         if (!m_periods[p].red) continue;
         const int position = FirstPeriodPosition() + p;
@@ -253,7 +261,6 @@ void CSummaryGrid::ApplyColors()
             if (cell && (!IsVertical() || label < VerticalHeaderRows())) cell->SetTextColor(WeekendRed);
         }
     }
-    Redraw();
 }
 
 ListFormatGrid CSummaryGrid::WidthKey() const

@@ -178,6 +178,7 @@ private:
     void BuildAxis(const AccountItemNode& root);
     // Grid cells.
     void SetUpCells();
+    void MarkRedPeriods();
     void WriteHeaders();
     void WriteAccountLabels();
     void MergeGroups();

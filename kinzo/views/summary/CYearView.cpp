@@ -15,8 +15,7 @@ CYearView::CYearView(CKinzoDoc& document, QWidget* parent)
 
 int CYearView::StartMonth() const
 {
-    const CKinzoApp* app = CKinzoApp::Instance();
-    return app ? std::clamp(app->m_settingInfo.m_startMonth, 1, 12) : 1;
+    return CKinzoApp::StartMonth();
 }
 
 bool CYearView::BuildTable()

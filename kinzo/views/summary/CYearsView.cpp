@@ -20,8 +20,7 @@ CYearsGrid& CYearsView::YearsGrid() const
 
 int CYearsView::StartMonth() const
 {
-    const CKinzoApp* app = CKinzoApp::Instance();
-    return app ? std::clamp(app->m_settingInfo.m_startMonth, 1, 12) : 1;
+    return CKinzoApp::StartMonth();
 }
 
 QDate CYearsView::FirstDate() const
