@@ -175,6 +175,17 @@ bool fiscalYearsMatch(sqlite3* db, int& rc)
     return scalar(db, differing.constData(), rc) == 0 && rc == SQLITE_OK;
 }
 
+// 子フラグ as the tree has it: files written before the flag was kept by the
+// file itself carry 0 on roots with children.
+const char* const hasChildren = "(EXISTS (SELECT 1 FROM 勘定科目 c WHERE c.親科目ID = 勘定科目.ID))";
+
+bool childFlagsMatch(sqlite3* db, int& rc)
+{
+    const QByteArray wrong =
+        "SELECT COUNT(*) FROM 勘定科目 WHERE coalesce(子フラグ, -1) <> " + QByteArray(hasChildren);
+    return scalar(db, wrong.constData(), rc) == 0 && rc == SQLITE_OK;
+}
+
 QString rebuildFiscalYears()
 {
     return u"DELETE FROM _年計;\nINSERT INTO _年計 %1;\n"_s.arg(QString::fromUtf8(fiscalYearsFromMonths));
@@ -317,7 +328,10 @@ int EnsureSupport(sqlite3* db, QString& error)
     if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
     const bool rebuildYears = hasEntries && (rebuild || fiscalYearsCreated || !fiscalYearsMatch(db, rc));
     if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
-    if (missing.isEmpty() && !rebuild && !rebuildRunning && !rebuildBalances && !rebuildYears) return SQLITE_OK;
+    const bool fixChildFlags = hasItems && !childFlagsMatch(db, rc);
+    if (rc != SQLITE_OK) { error = QString::fromUtf8(sqlite3_errmsg(db)); return rc; }
+    if (missing.isEmpty() && !rebuild && !rebuildRunning && !rebuildBalances && !rebuildYears && !fixChildFlags)
+        return SQLITE_OK;
 
     QString script = u"SAVEPOINT kinzo_support;\n"_s + missing.join(u'\n') + u'\n';
     if (rebuild)
@@ -330,6 +344,9 @@ int EnsureSupport(sqlite3* db, QString& error)
         script += u"DELETE FROM _月残高;\nINSERT INTO _月残高 %1;\nDELETE FROM _日残高;\nINSERT INTO _日残高 %2;\n"_s.arg(
             QString::fromUtf8(monthBalancesFromTotals), QString::fromUtf8(dayBalancesFromEntries));
     if (rebuildYears) script += rebuildFiscalYears();
+    if (fixChildFlags)
+        script += u"UPDATE 勘定科目 SET 子フラグ = %1 WHERE coalesce(子フラグ, -1) <> %1;\n"_s.arg(
+            QString::fromUtf8(hasChildren));
     script += u"RELEASE kinzo_support;"_s;
     const SortsInFiles sorts(db);
     rc = exec(db, script, error);

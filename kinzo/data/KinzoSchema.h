@@ -36,7 +36,8 @@ bool CreateDataFile(const QString& path, FileKind kind, QString& error);
 // Creates the derived objects the open file lacks, for the tables it has, and
 // rebuilds the month totals when they no longer match the entries, and the
 // running, balance and fiscal-year totals when they no longer follow from
-// them. Does not write when nothing is missing. Returns the engine's result
+// them; sets each account item's 子フラグ to whether it has children where it
+// does not say so. Does not write when nothing is missing. Returns the engine's result
 // code (SQLITE_OK on success) with its text in error.
 int EnsureSupport(sqlite3* db, QString& error);
 

@@ -36,6 +36,24 @@ CREATE TABLE 勘定科目 (
     備考 TEXT
 );
 CREATE INDEX IF NOT EXISTS 勘定科目_親科目 ON 勘定科目 (親科目ID, 階層番号);
+-- 子フラグ says whether an item has children, for every way an item is added,
+-- removed or given another parent (the roots included).
+CREATE TRIGGER IF NOT EXISTS 勘定科目_子フラグ_追加 AFTER INSERT ON 勘定科目
+BEGIN
+    UPDATE 勘定科目 SET 子フラグ = 1 WHERE ID = NEW.親科目ID AND 子フラグ IS NOT 1;
+END;
+CREATE TRIGGER IF NOT EXISTS 勘定科目_子フラグ_削除 AFTER DELETE ON 勘定科目
+BEGIN
+    UPDATE 勘定科目 SET 子フラグ = 0 WHERE ID = OLD.親科目ID AND 子フラグ IS NOT 0
+      AND NOT EXISTS (SELECT 1 FROM 勘定科目 WHERE 親科目ID = OLD.親科目ID);
+END;
+CREATE TRIGGER IF NOT EXISTS 勘定科目_子フラグ_移動 AFTER UPDATE OF 親科目ID ON 勘定科目
+WHEN OLD.親科目ID IS NOT NEW.親科目ID
+BEGIN
+    UPDATE 勘定科目 SET 子フラグ = 1 WHERE ID = NEW.親科目ID AND 子フラグ IS NOT 1;
+    UPDATE 勘定科目 SET 子フラグ = 0 WHERE ID = OLD.親科目ID AND 子フラグ IS NOT 0
+      AND NOT EXISTS (SELECT 1 FROM 勘定科目 WHERE 親科目ID = OLD.親科目ID);
+END;
 
 -- @table 出納簿
 -- An entry's amount stays within the 32-bit range of files of the earlier

@@ -206,6 +206,31 @@ private Q_SLOTS:
         QCOMPARE(found[0].name, u"食費100%"_s);
     }
 
+    // 子フラグ follows every add, move and delete, and opening a file written
+    // before that (roots with children carrying 0) sets it right.
+    void childFlagsFollowTheTree()
+    {
+        LedgerFixture ledger;
+        QVERIFY(ledger.Create());
+        const _AccountItem food = ledger.AddChild(ledger.expense, u"食費"_s);
+        const _AccountItem lunch = ledger.AddChild(food, u"外食"_s);
+        const auto flags = [&] {
+            QList<_AccountItem> items;
+            ledger.accounts.SelectItems(QString(), u"ID"_s, items);
+            QStringList named;
+            for (const _AccountItem& item : items) named << item.name + u'=' + QString::number(item.childFlag);
+            return named.join(u' ');
+        };
+        QCOMPARE(flags(), u"収入=0 支出=1 食費=1 外食=0"_s);
+        QCOMPARE(ledger.accounts.Update(u"親科目ID = %1"_s.arg(ledger.income.ID), u"ID = %1"_s.arg(lunch.ID)), DbStatus::Ok);
+        QCOMPARE(flags(), u"収入=1 支出=1 食費=0 外食=0"_s);
+        QCOMPARE(ledger.accounts.Delete(u"ID = %1"_s.arg(lunch.ID)), DbStatus::Ok);
+        QCOMPARE(flags(), u"収入=0 支出=1 食費=0"_s);
+        QCOMPARE(ledger.accounts.ExecuteSql(u"UPDATE 勘定科目 SET 子フラグ = 1 - 子フラグ"_s), DbStatus::Ok);
+        QCOMPARE(ledger.connection.Open(ledger.path), 1);
+        QCOMPARE(flags(), u"収入=0 支出=1 食費=0"_s);
+    }
+
     void validity()
     {
         LedgerFixture ledger;

@@ -176,6 +176,11 @@ private Q_SLOTS:
         QList<_AccountItem> stored;
         f.Doc().AccountTable().FindByNameAndParent(u"贈答"_s, level1->m_data.ID, stored);
         QCOMPARE(stored.size(), 1);
+        // The new parent and the root above it say that they have children.
+        for (const int parent : {level1->m_data.ID, f.Root(2)->m_data.ID}) {
+            QCOMPARE(f.Doc().AccountTable().GetItem(parent, stored[0]), DbStatus::Ok);
+            QCOMPARE(stored[0].childFlag, 1);
+        }
 
         const QList<_ViewEntry> entries = f.EntriesOf(QDate(2010, 5, 1), QDate(2010, 5, 1));
         QCOMPARE(entries.size(), 1);
