@@ -2,6 +2,7 @@
 
 #include "CKoPasswordEdit.h"
 #include "CKoPasswordStore.h"
+#include "KoAppVoice.h"
 #include "KoMessageBox.h"
 #include "KoMnemonic.h"
 
@@ -19,9 +20,22 @@ CKoVPasswordSettingDlg::CKoVPasswordSettingDlg(const QString& prompt, QWidget* p
     m_prompt->setWordWrap(true);
     m_edit = new CKoPasswordEdit(this);
     KoTieLabel(m_prompt, m_edit);
+    m_help = new QLabel(u"このパスワードは、このユーザーがKinzoVer2を起動するときに聞かれます。"
+                        "データファイルそのものは暗号化されないので、ほかのプログラムで読むことができます。"
+                        "データファイルを守るには、暗号化したホームフォルダーやディスクに置いてください。"_s,
+                        this);
+    m_help->setWordWrap(true);
+    m_edit->setAccessibleDescription(m_help->text());
     layout->addWidget(m_prompt);
     layout->addWidget(m_edit);
+    layout->addWidget(m_help);
     layout->addLayout(MakeOkCancelRow());
+}
+
+// What the password guards is said once, before the field names itself.
+void CKoVPasswordSettingDlg::OnInitDialog()
+{
+    KoAppReadText(m_help->text(), 1, 1);
 }
 
 void CKoVPasswordSettingDlg::Refuse(const QString& message)

@@ -2,7 +2,8 @@
 // The dialog "パスワード設定" (171): the user types a new password below a
 // prompt. OK refuses an empty password and one of fewer than four characters
 // (blanks around it do not count) and otherwise stores its digest and turns
-// protection on; Cancel changes nothing.
+// protection on; Cancel changes nothing. On opening it says what the password
+// guards (starting the cash book) and what it does not (the data file).
 
 #include "CKoVDialogBase.h"
 
@@ -17,6 +18,7 @@ public:
     CKoPasswordEdit* PasswordEdit() const { return m_edit; }
 
 protected:
+    void OnInitDialog() override;
     void OnOK() override;
 
 private:
@@ -24,4 +26,5 @@ private:
 
     QLabel* m_prompt;
     CKoPasswordEdit* m_edit;
+    QLabel* m_help;
 };

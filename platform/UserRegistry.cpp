@@ -1,15 +1,19 @@
 #include "UserRegistry.h"
 
+#include <QFile>
 #include <QSettings>
 
 namespace platform {
 
 namespace {
 
+// The password's digest lives here too: the file is the user's alone.
 bool syncOk(QSettings& settings)
 {
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    if (settings.status() != QSettings::NoError) return false;
+    QFile::setPermissions(settings.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return true;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@ packages="
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libsqlite3-dev sqlite3
+  libsodium-dev
   speech-dispatcher libspeechd2 libspeechd-dev
   pxlib-dev
   fonts-ipafont

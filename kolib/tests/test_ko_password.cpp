@@ -52,25 +52,51 @@ private Q_SLOTS:
         QVERIFY(store.WritePasswordOn(0));
     }
 
-    void digestIsSha1OfTheCp932Bytes()
+    void storedAsASaltedSlowDigest()
     {
-        QCOMPARE(CKoPasswordStore::Digest(u"abcd"_s), u"81FE8BFE87576C3ECB22426F8E57847382917ACF"_s);
-        const QString japanese = u"かけいぼ"_s;
-        QCOMPARE(CKoPasswordStore::Digest(japanese), platform::sha1Hex(platform::cp932::encode(japanese)));
-        // Characters without a CP932 form must not all collapse into "?".
-        QVERIFY(CKoPasswordStore::Digest(u"😀😀😀😀"_s) != CKoPasswordStore::Digest(u"🙂🙂🙂🙂"_s));
-        QVERIFY(CKoPasswordStore::Digest(u"😀😀😀😀"_s) != CKoPasswordStore::Digest(u"????"_s));
-
         CKoPasswordStore store;
         QVERIFY(!store.IsPasswordSet());
         QVERIFY(store.WritePassword(u"abcd"_s));
         QVERIFY(store.IsPasswordSet());
+        const platform::UserRegistryKey key(u"Asagi"_s, u"KinzoVer2"_s);
+        const QString first = key.readString(u"PersonKey"_s);
+        QVERIFY2(first.startsWith(u"$argon2id$v=19$m=65536,t=2,p=1$"_s), qPrintable(first));
+        QVERIFY(!first.contains(u"abcd"_s));
+        QVERIFY(key.storagePath().startsWith(m_home.path()));
+        QVERIFY(!(QFile::permissions(key.storagePath()) & (QFile::ReadGroup | QFile::ReadOther)));
         QVERIFY(store.VerifyPassword(u"abcd"_s));
         QVERIFY(!store.VerifyPassword(u"abce"_s));
-        // Kept where another program of the user finds it, never as the text itself.
-        const platform::UserRegistryKey key(u"Asagi"_s, u"KinzoVer2"_s);
-        QCOMPARE(key.readString(u"PersonKey"_s), u"81FE8BFE87576C3ECB22426F8E57847382917ACF"_s);
-        QVERIFY(key.storagePath().startsWith(m_home.path()));
+        // Another user with the same password gets another salt.
+        QVERIFY(store.WritePassword(u"abcd"_s));
+        QVERIFY(key.readString(u"PersonKey"_s) != first);
+        QVERIFY(store.VerifyPassword(u"abcd"_s));
+        // Texts that code page 932 cannot hold must not all collapse into "?".
+        QVERIFY(store.WritePassword(u"😀😀😀😀"_s));
+        QVERIFY(!store.VerifyPassword(u"????"_s) && !store.VerifyPassword(u"🙂🙂🙂🙂"_s));
+        QVERIFY(store.VerifyPassword(u"😀😀😀😀"_s));
+    }
+
+    // Earlier versions stored SHA-1 over the code page 932 bytes: accepted
+    // once and replaced; a wrong password leaves the store as it was.
+    void olderDigestIsReplacedOnTheFirstRightPassword()
+    {
+        QCOMPARE(CKoPasswordStore::OlderDigest(u"abcd"_s), u"81FE8BFE87576C3ECB22426F8E57847382917ACF"_s);
+        const QString japanese = u"かけいぼ"_s;
+        QCOMPARE(CKoPasswordStore::OlderDigest(japanese), platform::sha1Hex(platform::cp932::encode(japanese)));
+        platform::UserRegistryKey key(u"Asagi"_s, u"KinzoVer2"_s);
+        QVERIFY(key.writeString(u"PersonKey"_s, CKoPasswordStore::OlderDigest(japanese)));
+        QFile file(key.storagePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        CKoPasswordStore store;
+        QVERIFY(!store.VerifyPassword(u"かけいば"_s));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        file.close();
+        QVERIFY(store.VerifyPassword(japanese));
+        QVERIFY(key.readString(u"PersonKey"_s).startsWith(u"$argon2id$"_s));
+        QVERIFY(store.VerifyPassword(japanese));
     }
 
     void settingRefusesShortAndEmptyPasswords()
@@ -79,7 +105,10 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QCOMPARE(dialog.windowTitle(), u"パスワード設定"_s);
-        QCOMPARE(m_voice->Heard(), QStringList{u"パスワードを入力してください。"_s});   // the field says its prompt
+        // What the password guards, then the field says its prompt.
+        QCOMPARE(m_voice->Heard().size(), 2);
+        QVERIFY(m_voice->Heard()[0].contains(u"データファイルそのものは暗号化されない"_s));
+        QCOMPARE(m_voice->Heard()[1], u"パスワードを入力してください。"_s);
         QCOMPARE(dialog.PasswordEdit()->echoMode(), QLineEdit::Password);
 
         typeAndConfirm(dialog, u"   "_s);
@@ -92,8 +121,8 @@ private Q_SLOTS:
 
         typeAndConfirm(dialog, u"  abcd  "_s);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        const CKoPasswordStore store;
-        QCOMPARE(store.ReadPasswordKey(), CKoPasswordStore::Digest(u"abcd"_s));
+        CKoPasswordStore store;
+        QVERIFY(store.VerifyPassword(u"abcd"_s));
         QCOMPARE(store.ReadPasswordOn(), 1);
     }
 
@@ -123,6 +152,39 @@ private Q_SLOTS:
         typeAndConfirm(dialog, u"x"_s);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(m_messages.size(), 1);
+    }
+
+    // From the third miss in a row the next try waits, and the user hears how
+    // long and when it is over; another dialog does not start the count anew.
+    void repeatedMissesWaitLongerAndSaySo()
+    {
+        CKoPasswordStore store;
+        QVERIFY(store.WritePassword(u"abcd"_s));
+        QVERIFY(store.WritePasswordOn(1));
+        {
+            CKoVLoginDlg dialog{QString(), QString()};
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            for (const QString& guess : {u"aaaa"_s, u"bbbb"_s}) typeAndConfirm(dialog, guess);
+            dialog.CancelButton()->click();
+        }
+        CKoVLoginDlg dialog{QString(), QString()};
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        m_voice->Clear();
+        typeAndConfirm(dialog, u"cccc"_s);
+        typeAndConfirm(dialog, u"abcd"_s);   // not checked during the wait
+        QCOMPARE(m_messages.mid(2), (QStringList{u"パスワードが違います。\n2秒待ってから、もう一度入力してください。"_s,
+                                                 u"あと2秒待ってから入力してください。"_s}));
+        QCOMPARE(m_voice->Heard().value(0), u"パスワードが違います。 2秒待ってから、もう一度入力してください。"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(m_voice->Heard().contains(u"もう一度入力できます。"_s), 3000);
+        QCOMPARE(dialog.SecondsToWait(), 0);
+        typeAndConfirm(dialog, u"dddd"_s);
+        QCOMPARE(m_messages.last(), u"パスワードが違います。\n4秒待ってから、もう一度入力してください。"_s);
+        QCOMPARE(dialog.SecondsToWait(), 4);
+        QTRY_COMPARE_WITH_TIMEOUT(dialog.SecondsToWait(), 0, 5000);
+        typeAndConfirm(dialog, u"abcd"_s);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
     void typedCharactersAreNeverSpoken()
