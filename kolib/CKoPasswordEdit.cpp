@@ -4,6 +4,7 @@
 #include "voice/CVoiceReader.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -27,7 +28,15 @@ QString CKoPasswordEdit::FocusSpeech() const
 bool CKoPasswordEdit::event(QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::KeyPress:
+    case QEvent::KeyPress: {
+        // Enter confirms: what follows (a refusal, the next window) is heard.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Unmute();
+            break;
+        }
+        [[fallthrough]];
+    }
     case QEvent::KeyRelease:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

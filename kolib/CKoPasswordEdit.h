@@ -4,7 +4,8 @@
 // says its prompt, the name of the label tied to it ("パスワードのエディット"
 // without one; " アスタリスク" follows when it already holds text), waits
 // until that is said, and then turns speech off until the focus
-// leaves it; every key and mouse press in it keeps speech off. Speech is
+// leaves it; every key and mouse press in it keeps speech off, but Enter,
+// which confirms, turns it on for what follows. Speech is
 // turned on again when the focus leaves, and at the latest when the field is
 // hidden, so the program never stays mute.
 

@@ -2,7 +2,7 @@
 // The dialog "パスワード入力" (172): the user types the current password. Its
 // title is the given one ("KinzoVer2" when none is given); on opening it says
 // the prompt ("パスワードを入力して下さい。" when none is given) and waits
-// until that is said. OK goes through only when protection is off or the
+// until that is said. OK (or Enter in the field) goes through only when protection is off or the
 // password (blanks around it do not count) is the stored one; otherwise
 // "パスワードが違います。" and the user tries again. From the third wrong
 // password in a row (counted across the dialogs of one run) the next try

@@ -26,6 +26,8 @@ CKoVPasswordSettingDlg::CKoVPasswordSettingDlg(const QString& prompt, QWidget* p
                         this);
     m_help->setWordWrap(true);
     m_edit->setAccessibleDescription(m_help->text());
+    // The only field: Enter in it confirms, as the manual tells the user.
+    connect(m_edit, &QLineEdit::returnPressed, this, [this] { OnOK(); });
     layout->addWidget(m_prompt);
     layout->addWidget(m_edit);
     layout->addWidget(m_help);

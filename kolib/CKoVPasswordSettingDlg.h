@@ -1,6 +1,6 @@
 #pragma once
 // The dialog "パスワード設定" (171): the user types a new password below a
-// prompt. OK refuses an empty password and one of fewer than four characters
+// prompt. OK (or Enter in the field) refuses an empty password and one of fewer than four characters
 // (blanks around it do not count) and otherwise stores its digest and turns
 // protection on; Cancel changes nothing. On opening it says what the password
 // guards (starting the cash book) and what it does not (the data file).

@@ -183,8 +183,18 @@ private Q_SLOTS:
         QCOMPARE(m_messages.last(), u"パスワードが違います。\n4秒待ってから、もう一度入力してください。"_s);
         QCOMPARE(dialog.SecondsToWait(), 4);
         QTRY_COMPARE_WITH_TIMEOUT(dialog.SecondsToWait(), 0, 5000);
-        typeAndConfirm(dialog, u"abcd"_s);
+        dialog.PasswordEdit()->selectAll();
+        QTest::keyClicks(dialog.PasswordEdit(), u"abcd"_s);
+        QTest::keyClick(dialog.PasswordEdit(), Qt::Key_Return);   // Enter in the field confirms
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        // A refusal after Enter in the field is heard.
+        CKoVLoginDlg again{QString(), QString()};
+        again.show();
+        QVERIFY(QTest::qWaitForWindowActive(&again));
+        QTest::keyClicks(again.PasswordEdit(), u"eeee"_s);
+        m_voice->Clear();
+        QTest::keyClick(again.PasswordEdit(), Qt::Key_Return);
+        QCOMPARE(m_voice->Heard().value(0), u"パスワードが違います。"_s);
     }
 
     void typedCharactersAreNeverSpoken()
