@@ -30,6 +30,12 @@ class TestKoPassword : public QObject {
         QTest::keyClick(dialog.OkButton(), Qt::Key_Return);
     }
 
+    static bool shown(QDialog& dialog)
+    {
+        dialog.show();
+        return QTest::qWaitForWindowActive(&dialog);
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -159,18 +165,15 @@ private Q_SLOTS:
     void repeatedMissesWaitLongerAndSaySo()
     {
         CKoPasswordStore store;
-        QVERIFY(store.WritePassword(u"abcd"_s));
-        QVERIFY(store.WritePasswordOn(1));
+        QVERIFY(store.WritePassword(u"abcd"_s) && store.WritePasswordOn(1));
         {
             CKoVLoginDlg dialog{QString(), QString()};
-            dialog.show();
-            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            QVERIFY(shown(dialog));
             for (const QString& guess : {u"aaaa"_s, u"bbbb"_s}) typeAndConfirm(dialog, guess);
             dialog.CancelButton()->click();
         }
         CKoVLoginDlg dialog{QString(), QString()};
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(shown(dialog));
         m_voice->Clear();
         typeAndConfirm(dialog, u"cccc"_s);
         typeAndConfirm(dialog, u"abcd"_s);   // not checked during the wait
@@ -189,8 +192,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         // A refusal after Enter in the field is heard.
         CKoVLoginDlg again{QString(), QString()};
-        again.show();
-        QVERIFY(QTest::qWaitForWindowActive(&again));
+        QVERIFY(shown(again));
         QTest::keyClicks(again.PasswordEdit(), u"eeee"_s);
         m_voice->Clear();
         QTest::keyClick(again.PasswordEdit(), Qt::Key_Return);
