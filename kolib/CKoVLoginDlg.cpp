@@ -52,9 +52,9 @@ CKoVLoginDlg::CKoVLoginDlg(const QString& title, const QString& prompt, QWidget*
     layout->addWidget(m_prompt);
     layout->addWidget(m_edit);
     layout->addLayout(MakeOkCancelRow());
-    m_waitOver.setSingleShot(true);
     // The only field: Enter in it confirms, as the manual tells the user.
     connect(m_edit, &QLineEdit::returnPressed, this, [this] { OnOK(); });
+    m_waitOver.setSingleShot(true);
     m_waitOver.setTimerType(Qt::PreciseTimer);
     connect(&m_waitOver, &QTimer::timeout, this, [] {
         misses.waitMs = 0;
