@@ -608,7 +608,7 @@ private Q_SLOTS:
         QStringList labels;
         for (int i = 0; i < (report == 3 ? 4 : 12); ++i) {
             starts << (report == 3 ? QDate(2014 + i, startMonth, 1) : QDate(2016, startMonth, 1).addMonths(i));
-            labels << (report == 2 ? u"%1年%2月"_s.arg(starts.last().year()).arg(starts.last().month())
+            labels << (report == 2 ? starts.last().toString(u"yyyy年M月"_s)
                                    : u"%1%2"_s.arg(2014 + i).arg(startMonth == 1 ? u"年"_s : u"年度"_s));
         }
         const QDate end = starts.last().addMonths(report == 3 ? 12 : 1).addDays(-1);
@@ -654,9 +654,7 @@ private Q_SLOTS:
         const QStringList pages = printJob({report, pickStart, pickEnd, orientation, 3, 6}, count);
         int down = 0, across = 0;
         const QString period = report == 3 ? labels.first() + u"～"_s + labels.last()
-                                            : u"%1年%2月～%3年%4月"_s.arg(starts.first().year())
-                                                  .arg(starts.first().month(), 2, 10, QChar(u'0'))
-                                                  .arg(starts.last().year()).arg(starts.last().month(), 2, 10, QChar(u'0'));
+                                            : starts.first().toString(u"yyyy年MM月～"_s) + starts.last().toString(u"yyyy年MM月"_s);
         checkPages(pages, PrintReportName(report) + u"　"_s + period, down, across);
         QCOMPARE(down, 1);
         const QString printed = pages.join(QString());
