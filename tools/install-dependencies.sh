@@ -13,6 +13,9 @@ packages="
   poppler-utils
   xvfb xauth
   dbus-daemon at-spi2-core
+  librsvg2-bin file
+  cups
+  lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin
 "
 as_root=""
 if [ "$(id -u)" -ne 0 ]; then as_root="sudo"; fi

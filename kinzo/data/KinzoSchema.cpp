@@ -274,12 +274,18 @@ QList<Section> Sections()
     return sections;
 }
 
+constexpr quint32 ledgerApplicationId = 0x4B5A4432;
+
 bool CreateDataFile(const QString& path, FileKind kind, QString& error)
 {
     QFile::remove(path);
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     QString script = u"BEGIN;\n"_s;
+    // "KZD2" in the header marks a ledger within the bytes that file managers
+    // read to tell a file's type (kinzo/shipped/kinzo-ledger.xml); the tables
+    // lie further in.
+    if (kind == FileKind::Ledger) script += u"PRAGMA application_id = %1;\n"_s.arg(ledgerApplicationId);
     for (const Section& section : Sections()) {
         if (kind == FileKind::Payment && section.name != u"定期支払"_s) continue;
         script += section.statements.join(u'\n') + u'\n';

@@ -32,6 +32,15 @@ void PresetPrinter(QPrinter& printer)
 
 namespace {
 
+// Qt hands a job to the print system without saying whether it was taken, so
+// a queue that has gone or is stopped would swallow the report in silence.
+bool QueueTakesJobs(const QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::NativeFormat) return true;
+    const QPrinterInfo queue = QPrinterInfo::printerInfo(printer.printerName());
+    return !queue.isNull() && queue.state() != QPrinter::Error && queue.state() != QPrinter::Aborted;
+}
+
 void StorePrinter(const QPrinter& printer)
 {
     CKinzoApp* app = CKinzoApp::Instance();
@@ -89,7 +98,7 @@ bool PrintReportGrid(QWidget* parent, CXGrid& grid, QPrinter& printer, int orien
     const int down = int(grid.GetRowPages().size());
     if (KoMessageBox(parent, PageCountQuestion(across, down, orientation), KoButtons::OkCancel) != KoAnswer::Ok)
         return false;
-    if (!grid.Print(&printer)) {
+    if (!QueueTakesJobs(printer) || !grid.Print(&printer)) {
         KoMessageBox(parent, u"印刷に失敗しました。"_s);
         return false;
     }

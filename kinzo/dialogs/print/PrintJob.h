@@ -31,5 +31,6 @@ bool SplitIntoPages(QWidget* parent, CXGrid& grid, QPrinter& printer);
 
 // Splits the grid into pages for the printer, asks, prints and says
 // "印刷を実行しました。". False when the table could not be split, the user
-// cancelled or printing failed (each said in its own message).
+// cancelled or printing failed, a missing or stopped queue too (each said in
+// its own message).
 bool PrintReportGrid(QWidget* parent, CXGrid& grid, QPrinter& printer, int orientation);
