@@ -37,9 +37,11 @@ bool fileOpen(const CMainFrame& frame)
 }
 
 // Asks for a data file; empty when cancelled.
-QString chooseDataFile(QWidget* owner, bool open)
+// title: the command's own name; Qt's default ("名前を付けて保存") when empty.
+QString chooseDataFile(QWidget* owner, bool open, const QString& title = QString())
 {
     CKoVFileDialog dialog(open, u".kzd"_s, QString(), QFileDialog::DontUseNativeDialog, dataFileFilter, owner);
+    if (!title.isEmpty()) dialog.setWindowTitle(title);
     return dialog.DoModal() == QDialog::Accepted ? dialog.GetPathName() : QString();
 }
 
@@ -136,7 +138,7 @@ bool CMainFrame::OpenDataFile(const QString& path)
 
 void CMainFrame::OnFileNew()
 {
-    const QString path = chooseDataFile(this, false);
+    const QString path = chooseDataFile(this, false, u"新規作成"_s);
     if (!path.isEmpty()) NewDataFile(path);
 }
 

@@ -363,12 +363,14 @@ private Q_SLOTS:
 
     void fileDialogsStartInTheLedgersFolder()
     {
-        const auto folderOfNextFileDialog = [this](int command) {
+        QString title;
+        const auto folderOfNextFileDialog = [this, &title](int command) {
             QString folder;
-            QTimer::singleShot(0, [&folder] {
+            QTimer::singleShot(0, [&folder, &title] {
                 auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
                 if (!dialog) return;
                 folder = dialog->directory().absolutePath();
+                title = dialog->windowTitle();
                 dialog->reject();
             });
             m_frame->RunCommand(command);
@@ -378,6 +380,7 @@ private Q_SLOTS:
         QDir(m_home.path()).mkpath(u"家計 2026"_s);
         QVERIFY(m_frame->NewDataFile(m_home.filePath(u"家計 2026/本.kzd"_s)));
         QCOMPARE(folderOfNextFileDialog(CmdFileNew), m_home.filePath(u"家計 2026"_s));
+        QCOMPARE(title, u"新規作成"_s);   // the command's name, not Qt's "名前を付けて保存"
         QCOMPARE(folderOfNextFileDialog(CmdFileOpen), m_home.filePath(u"家計 2026"_s));
     }
 
