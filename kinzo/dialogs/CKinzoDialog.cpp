@@ -135,8 +135,9 @@ void CKinzoDialog::BuildControls()
     m_repeat = new CKoIntegerEdit(this);
     m_repeat->setObjectName(u"1176"_s);
     m_repeat->SetRange(0, 0, 0, RepeatDigits);
-    m_repeatLabel = addRow(u"繰返し月数(&M)"_s, m_repeat);
-    m_repeat->SetSpokenName(u"繰返し月数(&M)"_s);
+    // Alt+M belongs to the account menu button.
+    m_repeatLabel = addRow(u"繰返し月数(&N)"_s, m_repeat);
+    m_repeat->SetSpokenName(u"繰返し月数(&N)"_s);
     m_repeatLabel->setObjectName(u"1192"_s);
     // The box switches the count on; while it is off one entry is made.
     m_repeat->setEnabled(false);

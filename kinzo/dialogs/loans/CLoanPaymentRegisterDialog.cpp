@@ -69,7 +69,7 @@ void CLoanPaymentRegisterDialog::BuildControls()
         return field;
     };
     m_total = addField(u"総返済額(&T)"_s, 1188, 0, AmountMax, 10);
-    m_monthly = addField(u"月返済額(&M)"_s, 1011, 0, AmountMax, 10);
+    m_monthly = addField(u"月返済額(&G)"_s, 1011, 0, AmountMax, 10);   // Alt+M is the account menu
     m_bonusMonth1 = addField(u"賞与月１(&O)"_s, 1062, 1, 12, 2);
     m_bonusMonth2 = addField(u"賞与月２(&P)"_s, 1065, 1, 12, 2);
     m_bonusAmount = addField(u"賞与月金額(&Q)"_s, 1063, 0, AmountMax, 10);

@@ -13,9 +13,13 @@
 #include "voice/CTranscriptReader.h"
 #include "voice/CVoiceReader.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMap>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -125,6 +129,23 @@ inline void TypeText(QLineEdit* field, const QString& text)
     QInputMethodEvent commit;
     commit.setCommitString(text);
     QCoreApplication::sendEvent(field, &commit);
+}
+
+// The Alt letters that more than one label or button of the window uses: the
+// first press of such a letter only moves between them.
+inline QStringList SharedMnemonics(const QWidget& window)
+{
+    QMap<QChar, int> uses;
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        const QString text = w->property("text").toString();
+        const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("&[^&]")));
+        if (at >= 0 && (qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w)))
+            ++uses[text.at(at + 1).toUpper()];
+    }
+    QStringList shared;
+    for (auto it = uses.cbegin(); it != uses.cend(); ++it)
+        if (it.value() > 1) shared << it.key();
+    return shared;
 }
 
 // Runs f once the next modal dialog is up (after the call that opens it).

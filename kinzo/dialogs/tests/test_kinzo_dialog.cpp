@@ -123,6 +123,7 @@ private Q_SLOTS:
                                      u"1015"_s, u"1175"_s, u"1176"_s, u"1049"_s, u"1"_s, u"1070"_s}));
         QCOMPARE(d->focusWidget(), d->findChild<QWidget*>(u"1011"_s));
         QCOMPARE(combo(*d, "1010")->accessibleName(), u"第１階層科目"_s);
+        QCOMPARE(SharedMnemonics(*d), QStringList());
     }
 
     void validationStopsAtTheFirstFailureInOrder()
@@ -259,7 +260,7 @@ private Q_SLOTS:
                                          u"第２階層科目(2)の文字入力または選択　なし"_s, u"外食"_s,
                                          u"第３階層科目(3)の文字入力または選択　なし"_s,
                                          u"相手先の文字入力または選択　なし"_s, u"備考の文字入力または選択　なし"_s,
-                                         u"チェックをつけました。"_s, u"繰返し月数(M)のエディット　1"_s}));
+                                         u"チェックをつけました。"_s, u"繰返し月数(N)のエディット　1"_s}));
 
         for (int back = 0; back < 4; ++back) press(Qt::Key_Tab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), combo(*d, "1016"));

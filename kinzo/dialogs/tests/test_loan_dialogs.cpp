@@ -169,6 +169,7 @@ private Q_SLOTS:
         CLoanPaymentRegisterDialog d(nullptr, f.Doc());
         d.show();
         QCOMPARE(d.windowTitle(), u"ローン設定登録"_s);
+        QCOMPARE(SharedMnemonics(d), QStringList());
         QStringList steps;
         steps << pressOk(&d);
         d.Account().Chain().SelectAccount(m_loans);
