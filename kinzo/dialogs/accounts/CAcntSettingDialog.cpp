@@ -137,11 +137,6 @@ void CAcntSettingDialog::OnInitDialog()
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
-int CAcntSettingDialog::StartMonth() const
-{
-    return CKinzoApp::StartMonth();
-}
-
 void CAcntSettingDialog::Rebuild(const AccountItemNode* current)
 {
     const bool speaking = m_grid->IsSpeechEnabled();

@@ -65,7 +65,6 @@ private:
     void Rebuild(const AccountItemNode* current);
     // Shows a failure message; true when there was none.
     bool Report(const QString& failure);
-    int StartMonth() const;
 
     CKinzoDoc& m_document;
     AccountItemList m_tree;

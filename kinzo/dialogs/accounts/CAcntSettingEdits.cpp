@@ -3,6 +3,7 @@
 
 #include "kinzo/dialogs/accounts/CAcntSettingDialog.h"
 
+#include "CKinzoApp.h"
 #include "kinzo/data/CKinzoDoc.h"
 #include "kinzo/dialogs/DialogTexts.h"
 #include "kinzo/dialogs/accounts/AccountEdits.h"
@@ -32,7 +33,7 @@ void CAcntSettingDialog::Add()
     AccountItemNode* proposed = m_grid->CurrentNode();
     if (!proposed) proposed = m_tree.m_firstChild;
     if (proposed && proposed->m_data.level >= 3) proposed = proposed->m_parent;
-    CAcntAddDialog dialog(this, CAcntAddDialog::AddMode, m_tree, proposed, StartMonth());
+    CAcntAddDialog dialog(this, CAcntAddDialog::AddMode, m_tree, proposed, CKinzoApp::StartMonth());
     if (dialog.DoModal() != QDialog::Accepted || !dialog.Chosen()) return;
     AccountItemNode* parent = dialog.Chosen();
     bool failed = false;
@@ -55,7 +56,7 @@ void CAcntSettingDialog::Change()
 {
     AccountItemNode* node = m_grid->CurrentNode();
     if (!node) return;
-    CAcntAddDialog dialog(this, CAcntAddDialog::ChangeMode, m_tree, node, StartMonth());
+    CAcntAddDialog dialog(this, CAcntAddDialog::ChangeMode, m_tree, node, CKinzoApp::StartMonth());
     if (dialog.DoModal() != QDialog::Accepted) return;
     bool failed = false;
     if (HasNamesake(m_document, node->m_data.parentId, dialog.Item().name, node->m_data.ID, failed) || failed) {

@@ -13,33 +13,31 @@ CYearView::CYearView(CKinzoDoc& document, QWidget* parent)
 {
 }
 
-int CYearView::StartMonth() const
-{
-    return CKinzoApp::StartMonth();
-}
-
 bool CYearView::BuildTable()
 {
-    const int year = FiscalYearOf(m_date, StartMonth());
-    return Grid().CreateAndBuild(GetDocument(), FiscalYearStart(year, StartMonth()), FiscalYearEnd(year, StartMonth()),
+    const int month = CKinzoApp::StartMonth();
+    const int year = FiscalYearOf(m_date, month);
+    return Grid().CreateAndBuild(GetDocument(), FiscalYearStart(year, month), FiscalYearEnd(year, month),
                                  GetDocument().AccountItems()) != 0;
 }
 
 QString CYearView::PeriodText() const
 {
-    if (StartMonth() == 1) return u"%1年"_s.arg(m_date.year(), 4);
-    return u"%1年度"_s.arg(FiscalYearOf(m_date, StartMonth()), 4);
+    const int month = CKinzoApp::StartMonth();
+    if (month == 1) return u"%1年"_s.arg(m_date.year(), 4);
+    return u"%1年度"_s.arg(FiscalYearOf(m_date, month), 4);
 }
 
 QString CYearView::AnnounceText() const
 {
-    if (StartMonth() == 1) return u"月表示 %1年"_s.arg(m_date.year(), 4);
-    return u"月表示 %1年度"_s.arg(FiscalYearOf(m_date, StartMonth()));
+    const int month = CKinzoApp::StartMonth();
+    if (month == 1) return u"月表示 %1年"_s.arg(m_date.year(), 4);
+    return u"月表示 %1年度"_s.arg(FiscalYearOf(m_date, month));
 }
 
 int CYearView::PeriodPositionOfViewDate() const
 {
-    return Grid().FirstPeriodPosition() + (m_date.month() - StartMonth() + 12) % 12;
+    return Grid().FirstPeriodPosition() + (m_date.month() - CKinzoApp::StartMonth() + 12) % 12;
 }
 
 QDate CYearView::DateOfCursor() const

@@ -25,6 +25,4 @@ protected:
     void StepPeriod(int direction) override;
     void PeriodOfLine(int period, QDate& first, QDate& last) const override;
 
-private:
-    int StartMonth() const;
 };

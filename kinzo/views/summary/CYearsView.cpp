@@ -18,11 +18,6 @@ CYearsGrid& CYearsView::YearsGrid() const
     return static_cast<CYearsGrid&>(Grid());
 }
 
-int CYearsView::StartMonth() const
-{
-    return CKinzoApp::StartMonth();
-}
-
 QDate CYearsView::FirstDate() const
 {
     return YearsGrid().FirstEntry();
@@ -35,7 +30,7 @@ QDate CYearsView::LastDate() const
 
 bool CYearsView::BuildTable()
 {
-    YearsGrid().SetStartMonth(StartMonth());
+    YearsGrid().SetStartMonth(CKinzoApp::StartMonth());
     if (!YearsGrid().CreateAndBuild(GetDocument(), QDate(), QDate(), GetDocument().AccountItems())) return false;
     CKinzoApp* app = CKinzoApp::Instance();
     if (app && FirstDate().isValid()) app->m_settingInfo.m_firstYear = FirstDate().year();
@@ -51,7 +46,8 @@ int CYearsView::PeriodPositionOfViewDate() const
 {
     const QList<_PeriodLine>& years = Grid().Periods();
     if (years.isEmpty()) return Grid().FirstPeriodPosition();
-    const int index = FiscalYearOf(m_date, StartMonth()) - FiscalYearOf(years.first().date, StartMonth());
+    const int month = CKinzoApp::StartMonth();
+    const int index = FiscalYearOf(m_date, month) - FiscalYearOf(years.first().date, month);
     return Grid().FirstPeriodPosition() + (index >= 0 && index < years.size() ? index : 0);
 }
 
@@ -62,7 +58,7 @@ QDate CYearsView::DateOfCursor() const
     const int fiscalYear = Grid().Periods()[period].date.year();
     const CKinzoApp* app = CKinzoApp::Instance();
     const QDate today = app && app->m_currentDate.isValid() ? app->m_currentDate : m_date;
-    return ClampedDate(fiscalYear + (today.month() < StartMonth() ? 1 : 0), today.month(), today.day());
+    return ClampedDate(fiscalYear + (today.month() < CKinzoApp::StartMonth() ? 1 : 0), today.month(), today.day());
 }
 
 int CYearsView::FinerViewCommand() const
@@ -74,8 +70,9 @@ void CYearsView::PeriodOfLine(int period, QDate& first, QDate& last) const
 {
     if (period >= 0) {
         const int fiscalYear = Grid().Periods()[period].date.year();
-        first = FiscalYearStart(fiscalYear, StartMonth());
-        last = FiscalYearEnd(fiscalYear, StartMonth());
+        const int month = CKinzoApp::StartMonth();
+        first = FiscalYearStart(fiscalYear, month);
+        last = FiscalYearEnd(fiscalYear, month);
         return;
     }
     first = FirstDate();

@@ -29,5 +29,4 @@ protected:
 
 private:
     CYearsGrid& YearsGrid() const;
-    int StartMonth() const;
 };
