@@ -1,7 +1,10 @@
 #include "CXGrid.h"
 
+#include "voice/TreeReader.h"
+
 #include "grid/CXCellKinds.h"
 #include "grid/CXGridAccessible.h"
+#include "voice/TreeReader.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -146,12 +149,15 @@ void CXGrid::OnCursorMoved(CXCellID, CXCellID current)
     // A move our own voice speaks is not handed to the screen reader as a
     // focus change as well (it would read it a second time); the cells keep
     // their names and states for its review commands.
-    if (!m_destroying && !SpeaksMovesItself()) CXGridAccessible::NotifyFocus(this, current);
+    if (!m_destroying && ReaderFollowsTheCursor()) CXGridAccessible::NotifyFocus(this, current);
 }
 
-bool CXGrid::SpeaksMovesItself()
+bool CXGrid::ReaderFollowsTheCursor()
 {
-    return IsSpeechEnabled() && Voice().Reader() != nullptr;
+    // With a screen reader that reads the tree aloud, the cells are ours to
+    // speak even while a refill keeps the grid silent (voice/TreeReader.h).
+    const bool ourVoiceSpeaks = IsSpeechEnabled() && Voice().Reader() != nullptr;
+    return !ourVoiceSpeaks && !TreeReaderSpeaksArrivals();
 }
 
 void CXGrid::PutOnClipboard(const QString& text)
@@ -201,19 +207,32 @@ void CXGrid::focusInEvent(QFocusEvent* event)
     // Typing on the grid moves the cursor, never an input method.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     Redraw();
-    if (ShouldSpeakFocus(event->reason())) SpeakFocus();
-    // After the widget's own focus event, which names only the table: the
-    // screen reader lands on the cursor cell.
-    QMetaObject::invokeMethod(this, [this] { CXGridAccessible::NotifyFocus(this, GetCurrentCell()); },
-                              Qt::QueuedConnection);
+    // A window coming up first hands the focus to the grid without a move;
+    // its own words say where the user is.
+    const bool takenBack = event->reason() != Qt::ActiveWindowFocusReason || m_lostToWindow;
+    m_lostToWindow = false;
+    if (takenBack && ShouldSpeakFocus(event->reason())) SpeakFocus();
+    // The widget's own focus event names the table. When our voice says the
+    // cell, the screen reader is not put on the cell as well: it would read
+    // the cell and its whole row a second time.
+    if (ReaderFollowsTheCursor())
+        QMetaObject::invokeMethod(this, [this] { CXGridAccessible::NotifyFocus(this, GetCurrentCell()); },
+                                  Qt::QueuedConnection);
+}
+
+void CXGrid::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    m_lostToWindow = event->reason() == Qt::ActiveWindowFocusReason;
 }
 
 bool CXGrid::ShouldSpeakFocus(Qt::FocusReason reason) const
 {
-    // A closing menu, menu bar or dialog hands the focus back without the user going
-    // anywhere; the command that ran says what happened.
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
-           && reason != Qt::MenuBarFocusReason;
+    // A closing menu or menu bar hands the focus back without the user going
+    // anywhere; the command that ran says what happened. A window closing over
+    // the grid (a dialog, a message box) gives it back: the cell is said again,
+    // after what the window said.
+    return reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason;
 }
 
 void CXGrid::resizeEvent(QResizeEvent* event)

@@ -110,6 +110,7 @@ protected:
     bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -134,8 +135,9 @@ private:
     void PaintCursor(QPainter& painter);
     // The width of the frame drawn around the cursor cell, outside it.
     int CursorFrameWidth() const;
-    // Our voice speaks every move (speech on and a reader found).
-    bool SpeaksMovesItself();
+    // Whether moves are handed to the screen reader as focus changes: only
+    // where our voice does not speak them.
+    bool ReaderFollowsTheCursor();
     void SyncScrollBars();
     bool BorderAt(const QPoint& point, bool& column, int& line) const;
     int PrintHeaderHeight() const;
@@ -147,6 +149,8 @@ private:
     QFont m_font;
     QPixmap m_picture;
     bool m_dirty = true;
+    // The focus last went to another window (a dialog, a message box).
+    bool m_lostToWindow = false;
     bool m_syncing = false;
     CXCellID m_editCell;
 

@@ -3,6 +3,7 @@
 #include "CKoInputScope.h"
 #include "KoAppVoice.h"
 #include "KoMnemonic.h"
+#include "voice/TreeReader.h"
 
 #include <QFocusEvent>
 
@@ -27,7 +28,7 @@ void CKoEdit::focusInEvent(QFocusEvent* event)
 {
     KoApplyInputMode(this, m_inputMode);
     QLineEdit::focusInEvent(event);
-    if (!m_focusSpoken && !m_spokenName.isEmpty()) KoAppReadText(FocusSpeech(), 1, 0);
+    if (!m_focusSpoken && !m_spokenName.isEmpty() && !TreeReaderSpeaksArrivals()) KoAppReadText(FocusSpeech(), 1, 0);
     m_focusSpoken = true;
     Q_EMIT focusEntered();
 }

@@ -4,6 +4,7 @@
 #include "KoAccessible.h"
 #include "KoAppVoice.h"
 #include "KoMnemonic.h"
+#include "voice/TreeReader.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -39,7 +40,7 @@ void CKoVComboBox::focusInEvent(QFocusEvent* event)
     if (!m_focusSpoken) m_heardIndex = currentIndex();
     if (isEditable() && !m_focusSpoken) {
         KoApplyInputMode(lineEdit(), m_inputMode);
-        KoAppReadText(FocusSpeech(), 1, 0);
+        if (!TreeReaderSpeaksArrivals()) KoAppReadText(FocusSpeech(), 1, 0);
     }
     m_focusSpoken = true;
     QComboBox::focusInEvent(event);

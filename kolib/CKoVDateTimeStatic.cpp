@@ -3,6 +3,7 @@
 #include "CKoVDateTimeCtrl.h"
 #include "KoAccessible.h"
 #include "KoAppVoice.h"
+#include "voice/TreeReader.h"
 
 #include <QAccessible>
 #include <QFocusEvent>
@@ -26,7 +27,7 @@ void CKoVDateTimeStatic::SetDate(const QDate& date)
 void CKoVDateTimeStatic::focusInEvent(QFocusEvent* event)
 {
     QLabel::focusInEvent(event);
-    if (!m_focusSpoken) KoAppReadText(text(), 1, 0);
+    if (!m_focusSpoken && !TreeReaderSpeaksArrivals()) KoAppReadText(text(), 1, 0);
     m_focusSpoken = true;
     update();
 }

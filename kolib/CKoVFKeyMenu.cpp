@@ -1,6 +1,7 @@
 #include "CKoVFKeyMenu.h"
 
 #include "KoAppVoice.h"
+#include "voice/TreeReader.h"
 #include "KoCommandEvent.h"
 #include "KoMnemonic.h"
 
@@ -40,7 +41,8 @@ int CKoVFKeyMenu::HandleMainKey(unsigned int key)
         KoAppReadText(UnavailableText(m_labels.at(index)), 1, 0);
         return 1;
     }
-    KoAppReadText(Announcement(index), 1, 0);
+    // The window the command opens is named by a screen reader of the tree.
+    if (!TreeReaderSpeaksArrivals()) KoAppReadText(Announcement(index), 1, 0);
     if (m_owner) QCoreApplication::postEvent(m_owner, new KoCommandEvent(m_commandIds[index]));
     return 1;
 }
@@ -49,7 +51,7 @@ int CKoVFKeyMenu::HandleDialogKey(unsigned int key)
 {
     const int index = Find(key);
     if (index < 0) return 0;
-    KoAppReadText(Announcement(index), 1, 0);
+    if (!TreeReaderSpeaksArrivals()) KoAppReadText(Announcement(index), 1, 0);
     if (m_owner) {
         const QPointer<QWidget> owner = m_owner;
         const int mnemonic = int(m_commandIds[index]);

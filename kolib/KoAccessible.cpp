@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QLineEdit>
 
 using namespace Qt::StringLiterals;
@@ -12,10 +13,39 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The combo box as Qt presents it (its list, its edit, opening the list),
-// but with its label as the name and its text as the value.
-class ComboAccessible : public QAccessibleWidget {
+// but with its label as the name and its text as the value. Qt's bridge
+// passes a combo box's value on only as text, so the current entry is also
+// offered as read-only text: that is what the screen reader says after the
+// name.
+class ComboAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit ComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    // --- the current entry as read-only text
+    QString text(int start, int end) const override { return combo()->currentText().mid(start, end - start); }
+    int characterCount() const override { return int(combo()->currentText().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
 
     QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
 

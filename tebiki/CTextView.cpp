@@ -1,6 +1,7 @@
 #include "CTextView.h"
 
 #include "kolib/KoAppVoice.h"
+#include "voice/TreeReader.h"
 
 #include <QKeyEvent>
 #include <QTextBlock>
@@ -40,7 +41,7 @@ QString CTextView::TextAfterSelection() const
 void CTextView::focusInEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusInEvent(event);
-    KoAppReadText(toPlainText(), 1, 0);
+    if (!TreeReaderSpeaksArrivals()) KoAppReadText(toPlainText(), 1, 0);
 }
 
 void CTextView::keyPressEvent(QKeyEvent* event)
@@ -48,7 +49,8 @@ void CTextView::keyPressEvent(QKeyEvent* event)
     const int before = textCursor().position();
     QPlainTextEdit::keyPressEvent(event);
     const QTextCursor cursor = textCursor();
-    if (cursor.position() == before) return;
+    // The reader follows the caret of a standard text pane itself.
+    if (cursor.position() == before || TreeReaderSpeaksArrivals()) return;
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right: {

@@ -1,6 +1,7 @@
 #include "CNullView.h"
 
 #include "kolib/KoAppVoice.h"
+#include "voice/TreeReader.h"
 
 #include <QLabel>
 #include <QShowEvent>
@@ -36,6 +37,7 @@ void CNullView::showEvent(QShowEvent* event)
     // opens straight away hides the view again, and then there is nothing to say.
     if (event->spontaneous()) return;
     QTimer::singleShot(0, this, [this] {
-        if (isVisible()) KoAppReadText(StartHint(), 0, 0);
+        // A screen reader of the tree reads the focused note itself.
+        if (isVisible() && !TreeReaderSpeaksArrivals()) KoAppReadText(StartHint(), 0, 0);
     });
 }

@@ -8,6 +8,7 @@
 
 #include "grid/CXGridTypes.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -27,7 +28,13 @@ public:
     // Forgets a pending cell (a new load begins).
     void Cancel();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // How long after the table took the focus its name counts as just read.
+    static constexpr int FocusArrivalMs = 500;
+    QElapsedTimer m_focusCame;
     QWidget& m_view;
     CLedgerGrid& m_grid;
     QTimer m_timer;

@@ -1,0 +1,358 @@
+"""A desktop session with the real Orca beside one of our programs.
+
+Xvfb (with openbox when it is installed), a private D-Bus session bus with the
+accessibility bus behind it, speech-dispatcher with an output module that
+writes nothing but accepts every message, and Orca with a settings folder of
+its own. The program runs from the build's program folder on an empty home.
+
+speech-dispatcher's log at level 5 names the client of every command, so each
+message it queues is credited to its speaker: "ours" for our programs, "orca"
+for the screen reader. A scenario presses keys one at a time; after each the
+session waits until both voices are quiet and hands back what was said.
+
+A scenario that cannot get Orca or the buses started exits with 77, which the
+suite reports as skipped, with the reason on standard error.
+"""
+
+import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+OURS = "ours"
+ORCA = "orca"
+
+# Orca's speech settings: through speech-dispatcher, no key names read out
+# (they are not events of the program), and what is typed echoed by character.
+ORCA_SETTINGS = {
+    "general": {
+        "speechServerFactory": "orca.speechdispatcherfactory",
+        "enableSpeech": True,
+        "enableKeyEcho": False,
+        "enableEchoByCharacter": True,
+        "enableTutorialMessages": False,
+        "enableMnemonicSpeaking": False,
+        "presentToolTips": False,
+        "onlySpeakDisplayedText": False,
+        "startingProfile": ["Default", "default"],
+        "activeProfile": ["Default", "default"],
+    },
+    "profiles": {"default": {"profile": ["Default", "default"]}},
+    "keybindings": {},
+    "pronunciations": {},
+}
+
+CAPTURE_MODULE = """GenericExecuteSynth "true"
+GenericCmdDependency "true"
+GenericLanguage "ja" "ja" "utf-8"
+GenericLanguage "en" "en" "utf-8"
+AddVoice "ja" "MALE1" "ja"
+AddVoice "en" "MALE1" "en"
+"""
+
+
+def skip(reason):
+    print("skipped: " + reason, file=sys.stderr)
+    sys.exit(SKIP)
+
+
+def normalized(text):
+    """The words of an utterance without markup, spaces or punctuation."""
+    text = re.sub(r"<[^>]+>", "", text)
+    return re.sub(r"[\s.,。、・:：!！?？()（）]+", "", text)
+
+
+class SpeechLog:
+    """Reads speech-dispatcher's log as it grows: who queued which message."""
+
+    _client = re.compile(r" (\d+):DATA:\|SET SELF CLIENT_NAME \"?([^\"\r\n]*)", re.I)
+    _data = re.compile(r" (\d+):DATA:\|")
+    _queued = re.compile(r"Queueing message \|(.*?)\| with priority", re.S)
+
+    def __init__(self, path):
+        self.path = path
+        self.offset = 0
+        self.clients = {}
+        self.last_fd = None
+
+    def read(self):
+        """The utterances queued since the last read, as (speaker, text)."""
+        try:
+            with open(self.path, "rb") as log:
+                log.seek(self.offset)
+                chunk = log.read()
+        except FileNotFoundError:
+            return []
+        # Only whole lines: a message is logged in one write.
+        end = chunk.rfind(b"\n[")
+        if end < 0:
+            return []
+        self.offset += end + 1
+        text = chunk[: end + 1].decode("utf-8", "replace")
+        events = []
+        for match in self._client.finditer(text):
+            events.append((match.start(), "client", match.group(1), match.group(2)))
+        for match in self._data.finditer(text):
+            events.append((match.start(), "data", match.group(1), None))
+        for match in self._queued.finditer(text):
+            events.append((match.start(), "queued", None, match.group(1)))
+        said = []
+        for _, kind, fd, value in sorted(events, key=lambda e: e[0]):
+            if kind == "client":
+                self.clients[fd] = value
+            elif kind == "data":
+                self.last_fd = fd
+            elif self.last_fd is not None:
+                name = self.clients.get(self.last_fd, "").lower()
+                speaker = ORCA if ":orca:" in name else OURS
+                said.append((speaker, re.sub(r"<[^>]+>", "", value).strip()))
+        return said
+
+
+class OrcaSession:
+    def __init__(self, program_dir, program, display=":31", window_manager=True):
+        self.program_path = os.path.abspath(os.path.join(program_dir, program))
+        if not os.access(self.program_path, os.X_OK):
+            skip(self.program_path + " is not built")
+        self.display = display
+        self.window_manager = window_manager
+        self.root = tempfile.mkdtemp(prefix="orca-session-")
+        self.home = os.path.join(self.root, "home")
+        os.makedirs(self.home)
+        self.processes = []
+        self.program = None
+        self.log = SpeechLog(os.path.join(self.root, "speechd", "speech-dispatcher.log"))
+        self.steps = []   # (key, [(speaker, text)]) in the order pressed
+
+    # --- starting and stopping
+
+    def __enter__(self):
+        try:
+            self._start_desktop()
+            self._start_speech()
+            self._start_orca()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+        return False
+
+    def close(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+        self.processes.clear()
+        if os.environ.get("ORCA_SESSION_KEEP"):
+            print("session kept in " + self.root, file=sys.stderr)
+        else:
+            shutil.rmtree(self.root, ignore_errors=True)
+
+    def _spawn(self, args, env=None, **kw):
+        process = subprocess.Popen(args, env=env or self.env, stdin=subprocess.DEVNULL, **kw)
+        self.processes.append(process)
+        return process
+
+    def _start_desktop(self):
+        for tool in ("Xvfb", "dbus-daemon", "speech-dispatcher", "orca", "xdotool"):
+            if not shutil.which(tool):
+                skip(tool + " is not installed (tools/install-dependencies.sh)")
+        runtime = os.path.join(self.root, "run")
+        os.makedirs(runtime, mode=0o700)
+        self.env = {
+            "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+            "HOME": self.home,
+            "LANG": "C.UTF-8",
+            "DISPLAY": self.display,
+            "XDG_RUNTIME_DIR": runtime,
+            "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
+            "XDG_DATA_HOME": os.path.join(self.home, ".local", "share"),
+            "XDG_CACHE_HOME": os.path.join(self.home, ".cache"),
+            "NO_AT_BRIDGE": "0",
+            "GTK_MODULES": "",
+            **{k: v for k, v in os.environ.items() if k.startswith("EXP_")},
+        }
+        xvfb = self._spawn(["Xvfb", self.display, "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
+                           stderr=subprocess.DEVNULL)
+        socket = "/tmp/.X11-unix/X" + self.display.lstrip(":")
+        if not self._wait(lambda: os.path.exists(socket) or xvfb.poll() is not None, 10) or xvfb.poll() is not None:
+            skip("Xvfb cannot start on " + self.display)
+        bus = self._spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                          stdout=subprocess.PIPE, text=True)
+        address = bus.stdout.readline().strip()
+        if not address:
+            skip("no private D-Bus session bus")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        if self.window_manager and shutil.which("openbox"):
+            self._spawn(["openbox"], stderr=subprocess.DEVNULL)
+
+    def _start_speech(self):
+        conf = os.path.join(self.root, "speechd-conf")
+        logdir = os.path.join(self.root, "speechd")
+        os.makedirs(os.path.join(conf, "modules"))
+        os.makedirs(logdir)
+        alsa = os.path.join(self.root, "asound.conf")
+        with open(alsa, "w") as f:
+            f.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
+        with open(os.path.join(conf, "speechd.conf"), "w") as f:
+            f.write('LogLevel 5\nLogDir "%s"\nAudioOutputMethod "alsa"\n'
+                    'AddModule "capture" "sd_generic" "capture.conf"\nDefaultModule capture\n'
+                    'DefaultLanguage "ja"\n' % logdir)
+        with open(os.path.join(conf, "modules", "capture.conf"), "w") as f:
+            f.write(CAPTURE_MODULE)
+        sock = os.path.join(self.root, "speechd.sock")
+        self.env["SPEECHD_ADDRESS"] = "unix_socket:" + sock
+        env = dict(self.env, ALSA_CONFIG_PATH=alsa)
+        speechd = self._spawn(["speech-dispatcher", "-s", "-t", "0", "-C", conf, "-S", sock, "-c", "unix_socket",
+                               "-l", "5", "-L", logdir], env=env, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+        if not self._wait(lambda: os.path.exists(sock) or speechd.poll() is not None, 10) or speechd.poll() is not None:
+            skip("speech-dispatcher cannot start")
+
+    def _start_orca(self):
+        prefs = os.path.join(self.root, "orca-prefs")
+        os.makedirs(prefs)
+        with open(os.path.join(prefs, "user-settings.conf"), "w") as f:
+            json.dump(ORCA_SETTINGS, f)
+        self.orca_debug = os.path.join(self.root, "orca-debug.out")
+        orca = self._spawn(["orca", "--replace", "-u", prefs, "--debug-file", self.orca_debug],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # Orca announces itself once it is listening.
+        heard = []
+        self._wait(lambda: heard.extend(self.log.read()) or any(s == ORCA for s, _ in heard)
+                   or orca.poll() is not None, 30)
+        if orca.poll() is not None or not any(s == ORCA for s, _ in heard):
+            skip("Orca did not start speaking through speech-dispatcher")
+
+    def start_program(self, args=(), settle=4.0):
+        """Starts the program and returns what was heard until it settled."""
+        self.program = self._spawn([self.program_path, *args], cwd=self.home,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        if not self._wait(self._window_shown, 20):
+            skip("the program's window did not appear")
+        return self._record("(start)", self.quiet(settle_from=settle))
+
+    def _window_shown(self):
+        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.program.pid)],
+                                env=self.env, capture_output=True, text=True)
+        return result.returncode == 0 and result.stdout.strip() != ""
+
+    # --- keys and what they made heard
+
+    def key(self, *keys):
+        """Presses each key in turn; returns what the last one made heard."""
+        said = []
+        for key in keys:
+            self.log.read()
+            subprocess.run(["xdotool", "key", "--clearmodifiers", key], env=self.env, check=True)
+            said = self._record(key, self.quiet())
+        return said
+
+    def type(self, text):
+        """Types text a character at a time, as a person does."""
+        said = []
+        for ch in text:
+            self.log.read()
+            subprocess.run(["xdotool", "type", "--delay", "0", ch], env=self.env, check=True)
+            said = self._record(ch, self.quiet())
+        return said
+
+    def quiet(self, settle_from=0.0, still=0.9, limit=6.0):
+        """What is said until nothing more comes for `still` seconds."""
+        said = []
+        start = last = time.monotonic()
+        time.sleep(settle_from)
+        while time.monotonic() - start < limit:
+            more = self.log.read()
+            if more:
+                said.extend(more)
+                last = time.monotonic()
+            elif time.monotonic() - last >= still:
+                break
+            time.sleep(0.1)
+        return said
+
+    def _record(self, key, said):
+        self.steps.append((key, said))
+        return said
+
+    @staticmethod
+    def _wait(done, seconds):
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            if done():
+                return True
+            time.sleep(0.1)
+        return done()
+
+    def program_alive(self):
+        return self.program is not None and self.program.poll() is None
+
+    def screenshot(self, path):
+        if shutil.which("import"):
+            subprocess.run(["import", "-window", "root", path], env=self.env, check=False)
+
+
+# --- what a step may and may not hold
+
+
+def doubled(said):
+    """Utterances that repeat what another utterance of the same step says."""
+    words = [(speaker, normalized(text)) for speaker, text in said]
+    doubles = []
+    for i, (speaker, text) in enumerate(words):
+        if len(text) < 2:
+            continue
+        for j, (other_speaker, other) in enumerate(words):
+            if i != j and text in other and (len(other) > len(text) or i > j):
+                doubles.append((speaker, said[i][1], other_speaker, said[j][1]))
+                break
+    return doubles
+
+
+class Report:
+    """Counts per scenario and the failures found in its steps."""
+
+    def __init__(self, name):
+        self.name = name
+        self.failures = []
+        self.counts = {"keys": 0, OURS: 0, ORCA: 0, "doubled": 0, "silent": 0}
+
+    def step(self, key, said, expect=(), silent_ok=False):
+        """Checks one step: each expected text heard exactly once, nothing
+        said twice, and something said unless silence is right here."""
+        self.counts["keys"] += 1
+        for speaker, _ in said:
+            self.counts[speaker] += 1
+        twice = doubled(said)
+        self.counts["doubled"] += len(twice)
+        for speaker, text, other_speaker, other in twice:
+            self.failures.append("%s: %s said %r, which %s said as %r" % (key, speaker, text, other_speaker, other))
+        if not said and not silent_ok:
+            self.counts["silent"] += 1
+            self.failures.append("%s: nothing was heard" % key)
+        for wanted in expect:
+            times = sum(normalized(text).count(normalized(wanted)) for _, text in said)
+            if times != 1:
+                self.failures.append("%s: %r heard %d times in %r" % (key, wanted, times, said))
+
+    def finish(self, session=None):
+        print("%s: %s" % (self.name, json.dumps(self.counts, ensure_ascii=False)))
+        if session is not None:
+            for key, said in session.steps:
+                print("  %-12s %s" % (key, " | ".join("%s: %s" % s for s in said)))
+        if self.failures:
+            print("\n".join("FAIL " + f for f in self.failures))
+            sys.exit(1)

@@ -1,0 +1,106 @@
+"""Keyboard scenarios with the real Orca: every key is heard once, by our
+voice or by Orca, and never met with silence.
+
+    scenarios.py OUT_DIR SCENARIO
+
+Each step names the texts that must be heard exactly once, counting both
+voices; the session's report adds any utterance one voice repeats from the
+other, and any key nobody answered.
+"""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import orca_session as orca  # noqa: E402
+
+
+def new_ledger(session, report):
+    """Ctrl+N, a name typed key by key, Enter: the day list of a new ledger."""
+    report.step("start", session.start_program(), expect=["KinzoVer2を起動しました", "データファイルが開かれていません"])
+    report.step("ctrl+n", session.key("ctrl+n"), expect=["新規作成"])
+    for ch in "kakei":
+        report.step(ch, session.type(ch))
+    report.step("Return", session.key("Return"), expect=["リスト表示", "繰越 第１階層科目"])
+
+
+def first_start(session, report):
+    new_ledger(session, report)
+
+
+def message_box(session, report):
+    """An entry with a typed amount and a side but no item: the refusal's
+    message box, back to the dialog, and back to the day list."""
+    new_ledger(session, report)
+    report.step("F1", session.key("F1"), expect=["新規登録", "金額(K)"])
+    for ch in "1500":
+        report.step(ch, session.type(ch))
+    report.step("Tab", session.key("Tab"), expect=["収支(0)", "収入"])
+    report.step("Down", session.key("Down"), expect=["支出"])
+    report.step("alt+e", session.key("alt+e"), expect=["科目が選択されていません"])
+    report.step("Return", session.key("Return"), expect=["新規登録", "支出"])
+    # The dialog closes over the day list: the list and its cell are said again.
+    report.step("Escape", session.key("Escape"), expect=["リスト表示", "空白"])
+
+
+def day_list(session, report):
+    """Moves in the day list, Tab out to the buttons and back into the grid."""
+    new_ledger(session, report)
+    report.step("Down", session.key("Down"), expect=["合計"])
+    report.step("Right", session.key("Right"), expect=["合計 第２階層科目"])
+    report.step("Up", session.key("Up"), expect=["繰越"])
+    report.step("ctrl+Right", session.key("ctrl+Right"), expect=["リスト表示"])
+    report.step("Tab", session.key("Tab"), expect=["前へ"])
+    report.step("Tab", session.key("Tab"), expect=["次へ"])
+    # Back into the grid: the table once, its cell once.
+    report.step("Tab", session.key("Tab"), expect=["リスト表示", "空白"])
+
+
+def views(session, report):
+    """Escape up to the month view, Enter back down, then up to the years."""
+    new_ledger(session, report)
+    report.step("Escape", session.key("Escape"), expect=["日表示", "収入"])
+    report.step("Escape", session.key("Escape"), expect=["月表示", "収入"])
+    report.step("Return", session.key("Return"), expect=["日表示"])
+    report.step("Return", session.key("Return"), expect=["リスト表示"])
+    for view in ("日表示", "月表示", "年表示"):
+        report.step("Escape", session.key("Escape"), expect=[view])
+
+
+def manual(session, report):
+    """Tebiki2: down the contents, into the text, a line and two characters."""
+    report.step("start", session.start_program([session.manual]), expect=["TEBIKIを起動しました", "目次"])
+    report.step("Down", session.key("Down"), expect=["はじめに"])
+    report.step("Down", session.key("Down"), expect=["リスト表示"])
+    report.step("Tab", session.key("Tab"), expect=["本文"])
+    report.step("Down", session.key("Down"), expect=["１日分の出納データ"])
+    report.step("Right", session.key("Right"))
+    report.step("Right", session.key("Right"))
+    report.step("Tab", session.key("Tab"), expect=["目次"])
+
+
+SCENARIOS = {
+    "first_start": ("Kinzo2", first_start),
+    "message_box": ("Kinzo2", message_box),
+    "day_list": ("Kinzo2", day_list),
+    "views": ("Kinzo2", views),
+    "manual": ("Tebiki", manual),
+}
+
+
+def main():
+    out_dir, name = os.path.abspath(sys.argv[1]), sys.argv[2]
+    folder, run = SCENARIOS[name]
+    program = "Tebiki2" if folder == "Tebiki" else folder
+    display = ":%d" % (60 + sorted(SCENARIOS).index(name))
+    report = orca.Report(name)
+    with orca.OrcaSession(os.path.join(out_dir, folder), program, display=display) as session:
+        session.manual = os.path.join(out_dir, "Kinzo2", "Kinzo_Manual.txt")
+        run(session, report)
+        if not session.program_alive():
+            report.failures.append("the program ended during the scenario")
+        report.finish(session)
+
+
+if __name__ == "__main__":
+    main()
