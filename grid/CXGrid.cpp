@@ -1,7 +1,5 @@
 #include "CXGrid.h"
 
-#include "voice/TreeReader.h"
-
 #include "grid/CXCellKinds.h"
 #include "grid/CXGridAccessible.h"
 #include "voice/TreeReader.h"
