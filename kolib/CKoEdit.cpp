@@ -1,7 +1,9 @@
 #include "CKoEdit.h"
 
 #include "CKoInputScope.h"
+#include "KoAccessible.h"
 #include "KoAppVoice.h"
+#include "KoLineEditAccessible.h"
 #include "KoMnemonic.h"
 #include "voice/TreeReader.h"
 
@@ -11,6 +13,7 @@ using namespace Qt::StringLiterals;
 
 CKoEdit::CKoEdit(QWidget* parent) : QLineEdit(parent)
 {
+    KoInstallAccessibility();
 }
 
 void CKoEdit::SetSpokenName(const QString& caption)
@@ -27,7 +30,7 @@ QString CKoEdit::FocusSpeech() const
 void CKoEdit::focusInEvent(QFocusEvent* event)
 {
     KoApplyInputMode(this, m_inputMode);
-    QLineEdit::focusInEvent(event);
+    KoFocusWithoutSelectionEvents(this, [&] { QLineEdit::focusInEvent(event); });
     if (!m_focusSpoken && !m_spokenName.isEmpty() && !TreeReaderSpeaksArrivals()) KoAppReadText(FocusSpeech(), 1, 0);
     m_focusSpoken = true;
     Q_EMIT focusEntered();
@@ -37,6 +40,6 @@ void CKoEdit::focusOutEvent(QFocusEvent* event)
 {
     // A context menu popping up is not the focus leaving.
     if (event->reason() != Qt::PopupFocusReason) m_focusSpoken = false;
-    QLineEdit::focusOutEvent(event);
+    KoFocusWithoutSelectionEvents(this, [&] { QLineEdit::focusOutEvent(event); });
     Q_EMIT focusLeft();
 }

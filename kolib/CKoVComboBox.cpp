@@ -3,6 +3,7 @@
 #include "CKoInputScope.h"
 #include "KoAccessible.h"
 #include "KoAppVoice.h"
+#include "KoLineEditAccessible.h"
 #include "KoMnemonic.h"
 #include "voice/TreeReader.h"
 
@@ -43,12 +44,12 @@ void CKoVComboBox::focusInEvent(QFocusEvent* event)
         if (!TreeReaderSpeaksArrivals()) KoAppReadText(FocusSpeech(), 1, 0);
     }
     m_focusSpoken = true;
-    QComboBox::focusInEvent(event);
+    KoFocusWithoutSelectionEvents(lineEdit(), [&] { QComboBox::focusInEvent(event); });
 }
 
 void CKoVComboBox::focusOutEvent(QFocusEvent* event)
 {
     // The list popping up is not the focus leaving.
     if (event->reason() != Qt::PopupFocusReason) m_focusSpoken = false;
-    QComboBox::focusOutEvent(event);
+    KoFocusWithoutSelectionEvents(lineEdit(), [&] { QComboBox::focusOutEvent(event); });
 }

@@ -2,6 +2,7 @@
 
 #include "CKoVComboBox.h"
 #include "CKoVDateTimeStatic.h"
+#include "KoLineEditAccessible.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
@@ -113,11 +114,14 @@ public:
 
 QAccessibleInterface* Factory(const QString& className, QObject* object)
 {
-    // Asked once per class of the object's ancestry: answer for ours only.
+    // Asked once per class of the object's ancestry, most derived first.
     if (className == u"CKoVComboBox"_s)
         if (auto* combo = qobject_cast<CKoVComboBox*>(object)) return new ComboAccessible(combo);
     if (className == u"CKoVDateTimeStatic"_s)
         if (auto* label = qobject_cast<CKoVDateTimeStatic*>(object)) return new DateAccessible(label);
+    // Every line edit, Qt's own dialogs' too.
+    if (className == u"QLineEdit"_s)
+        if (auto* edit = qobject_cast<QLineEdit*>(object)) return KoMakeLineEditAccessible(edit);
     return nullptr;
 }
 

@@ -6,6 +6,7 @@
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoKeyboardKeeper.h"
 #include "kolib/KoMessageBox.h"
+#include "kolib/KoAccessible.h"
 #include "kolib/KoTranslations.h"
 #include "platform/Beep.h"
 
@@ -28,6 +29,7 @@ CSanboApp::CSanboApp(int& argc, char** argv) : QApplication(argc, argv), m_setti
     setApplicationName(appName);
     setApplicationVersion(QStringLiteral(KINZO_VERSION));
     KoInstallQtTranslations(*this);
+    KoInstallAccessibility();
 }
 
 CSanboApp::~CSanboApp()

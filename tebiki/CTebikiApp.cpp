@@ -5,6 +5,7 @@
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoKeyboardKeeper.h"
 #include "kolib/KoMessageBox.h"
+#include "kolib/KoAccessible.h"
 #include "kolib/KoTranslations.h"
 
 #include <QScreen>
@@ -23,6 +24,7 @@ CTebikiApp::CTebikiApp(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(u"TebikiVer2"_s);
     setApplicationVersion(QStringLiteral(KINZO_VERSION));
     KoInstallQtTranslations(*this);
+    KoInstallAccessibility();
 }
 
 CTebikiApp::~CTebikiApp()

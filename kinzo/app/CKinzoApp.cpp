@@ -6,6 +6,7 @@
 #include "kinzo/data/CKinzoDoc.h"
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoMessageBox.h"
+#include "kolib/KoAccessible.h"
 #include "kolib/KoTranslations.h"
 #include "platform/Beep.h"
 #include "platform/KnownFolders.h"
@@ -30,6 +31,7 @@ CKinzoApp::CKinzoApp(int& argc, char** argv)
     setApplicationName(appName);
     setApplicationVersion(QStringLiteral(KINZO_VERSION));
     KoInstallQtTranslations(*this);
+    KoInstallAccessibility();
 }
 
 CKinzoApp::~CKinzoApp()

@@ -265,7 +265,9 @@ class OrcaSession:
         said = []
         for ch in text:
             self.log.read()
-            subprocess.run(["xdotool", "type", "--delay", "0", ch], env=self.env, check=True)
+            # xdotool maps a character missing from the keymap to a spare key
+            # first; without the delay the program can see the old mapping.
+            subprocess.run(["xdotool", "type", "--delay", "40", ch], env=self.env, check=True)
             said = self._record(ch, self.quiet())
         return said
 

@@ -15,12 +15,17 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import orca_session as orca  # noqa: E402
 
 
+def typed(session, report, text):
+    """Types text a character at a time; Orca echoes each character."""
+    for ch in text:
+        report.step(ch, session.type(ch))
+
+
 def new_ledger(session, report):
     """Ctrl+N, a name typed key by key, Enter: the day list of a new ledger."""
     report.step("start", session.start_program(), expect=["KinzoVer2を起動しました", "データファイルが開かれていません"])
     report.step("ctrl+n", session.key("ctrl+n"), expect=["新規作成"])
-    for ch in "kakei":
-        report.step(ch, session.type(ch))
+    typed(session, report, "kakei")
     report.step("Return", session.key("Return"), expect=["リスト表示", "繰越 第１階層科目"])
 
 
@@ -28,13 +33,34 @@ def first_start(session, report):
     new_ledger(session, report)
 
 
+def entry(session, report):
+    """An entry with a typed amount, side, item and counterparty, then back
+    to the day list, which now holds it."""
+    new_ledger(session, report)
+    report.step("F1", session.key("F1"), expect=["新規登録", "金額(K)"])
+    typed(session, report, "1500")
+    report.step("Tab", session.key("Tab"), expect=["収支(0)", "収入"])
+    report.step("Down", session.key("Down"), expect=["支出"])
+    report.step("Tab", session.key("Tab"), expect=["第１階層科目(1)", "なし"])
+    typed(session, report, "食費")
+    report.step("alt+a", session.key("alt+a"), expect=["相手先(A)", "なし"])
+    typed(session, report, "山田")
+    report.step("shift+Tab", session.key("shift+Tab"), expect=["第２階層科目(2)"])
+    report.step("alt+k", session.key("alt+k"), expect=["金額(K)", "1500 selected"])
+    report.step("alt+e", session.key("alt+e"), expect=["新規登録しました"])
+    report.step("Escape", session.key("Escape"), expect=["リスト表示"])
+    report.step("Down", session.key("Down"), expect=["食費"])
+    for column in ("第２階層科目", "第３階層科目", "収入", "支出"):
+        report.step("Right", session.key("Right"), expect=[column])
+    report.step("Right", session.key("Right"), expect=["山田"])
+
+
 def message_box(session, report):
     """An entry with a typed amount and a side but no item: the refusal's
     message box, back to the dialog, and back to the day list."""
     new_ledger(session, report)
     report.step("F1", session.key("F1"), expect=["新規登録", "金額(K)"])
-    for ch in "1500":
-        report.step(ch, session.type(ch))
+    typed(session, report, "1500")
     report.step("Tab", session.key("Tab"), expect=["収支(0)", "収入"])
     report.step("Down", session.key("Down"), expect=["支出"])
     report.step("alt+e", session.key("alt+e"), expect=["科目が選択されていません"])
@@ -81,6 +107,7 @@ def manual(session, report):
 
 SCENARIOS = {
     "first_start": ("Kinzo2", first_start),
+    "entry": ("Kinzo2", entry),
     "message_box": ("Kinzo2", message_box),
     "day_list": ("Kinzo2", day_list),
     "views": ("Kinzo2", views),
