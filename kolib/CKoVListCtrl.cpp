@@ -103,8 +103,37 @@ void CKoVListCtrl::ReturnToRow(int index)
 {
     const int row = std::min(index, topLevelItemCount() - 1);
     if (row >= 0) setCurrentItem(topLevelItem(row));
+    m_returning = true;
     setFocus(Qt::OtherFocusReason);
+    m_returning = false;
     SayCurrent(0);
+    // Said: the window closing over the list later need not say it again.
+    m_sayOnFocus = false;
+}
+
+void CKoVListCtrl::showEvent(QShowEvent* event)
+{
+    QTreeWidget::showEvent(event);
+    if (accessibleName().isEmpty()) setAccessibleName(window()->windowTitle());
+    m_sayOnFocus = true;
+}
+
+void CKoVListCtrl::focusInEvent(QFocusEvent* event)
+{
+    QTreeWidget::focusInEvent(event);
+    // A menu closing hands the keyboard back without the user going anywhere;
+    // the window coming back says the row when it opened on the list or a
+    // window closed over it.
+    const Qt::FocusReason reason = event->reason();
+    const bool say = reason == Qt::ActiveWindowFocusReason ? m_sayOnFocus : reason != Qt::PopupFocusReason;
+    m_sayOnFocus = false;
+    if (say && !m_returning) SayCurrent(0);
+}
+
+void CKoVListCtrl::focusOutEvent(QFocusEvent* event)
+{
+    QTreeWidget::focusOutEvent(event);
+    if (event->reason() == Qt::ActiveWindowFocusReason) m_sayOnFocus = true;
 }
 
 void CKoVListCtrl::SayCurrent(int stop)

@@ -36,9 +36,17 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // A list the window did not name is named by the window's title.
+    void showEvent(QShowEvent* event) override;
+    // Reaching the list (a window opening on it, Tab, a window closing over
+    // it) says its current row, after what is being said.
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     int m_fontHeight;   // of the font the column widths were made for
     int m_pressedKey = 0;   // the key pressed while the list had the keyboard
+    bool m_sayOnFocus = true;   // the window opened on the list, or one closed over it
+    bool m_returning = false;   // ReturnToRow takes the keyboard and says the row itself
     std::function<bool(Qt::KeyboardModifiers)> m_enterAction;
 };

@@ -103,7 +103,9 @@ private Q_SLOTS:
         CLoanPaymentCheckDialog d(nullptr, f.Doc(), LoanListAll, m_today);
         f.ClearHeard();
         d.show();
-        QCOMPARE(f.Heard(), QStringList{u"リスト件数は5件です。"_s});
+        // The count, then the row the list opens on.
+        QCOMPARE(f.Heard(), (QStringList{u"リスト件数は5件です。"_s,
+                                         d.List()->ItemSpeech(d.List()->FirstSelected())}));
         QCOMPARE(rowsOf(d.List()), QStringList({u"旧契約|2025年12月|30000|0||30000"_s,
                                                 u"車|2026年 1月|100000|30000|4|100000"_s,
                                                 u"住宅|2026年 2月|100000|20000|4|100000"_s,
@@ -230,7 +232,9 @@ private Q_SLOTS:
         CLoanPaymentSetteingsDialog d(nullptr, f.Doc(), LoanListAll);
         f.ClearHeard();
         d.show();
-        QCOMPARE(f.Heard(), QStringList{u"リスト件数は1件です。"_s});
+        // The count, then the row the list opens on.
+        QCOMPARE(f.Heard(), (QStringList{u"リスト件数は1件です。"_s,
+                                         d.List()->ItemSpeech(d.List()->FirstSelected())}));
         QStringList steps;
         WhenModalOf<CLoanPaymentRegisterDialog>([&](CLoanPaymentRegisterDialog* r) {
             r->Account().Chain().SelectAccount(m_car);

@@ -137,7 +137,10 @@ private Q_SLOTS:
         f.ClearHeard();
         d.show();
         QCOMPARE(rowsOf(d), QStringList({u"家賃 1月9日 未払い"_s, u"水道 1月13日 未払い"_s, u"会費 2月2日 未払い"_s}));
-        QCOMPARE(f.Heard(), QStringList{u"リスト件数は3件です。"_s});
+        QCOMPARE(d.List()->accessibleName(), u"支払確認"_s);   // named by its window
+        // The count, then the row the list opens on.
+        QCOMPARE(f.Heard(), (QStringList{u"リスト件数は3件です。"_s,
+                                         d.List()->ItemSpeech(d.List()->FirstSelected())}));
 
         // Two water entries: the later one shows; the club has left by February.
         f.AddEntry(QDate(2026, 2, 3), m_water, 3000);
@@ -208,7 +211,9 @@ private Q_SLOTS:
         CPaymentCheckDialog d(nullptr, f.Doc(), QDate(2026, 1, 5), PaymentCheckAll);
         f.ClearHeard();
         d.show();
-        QCOMPARE(f.Heard(), QStringList{u"リスト件数は2件です。"_s});
+        // The count, then the row the list opens on.
+        QCOMPARE(f.Heard(), (QStringList{u"リスト件数は2件です。"_s,
+                                         d.List()->ItemSpeech(d.List()->FirstSelected())}));
         auto* list = d.findChild<CKoVListCtrl*>(u"1000"_s);
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Down);
