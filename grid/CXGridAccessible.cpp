@@ -340,7 +340,9 @@ QString CXGridAccessibleCell::text(QAccessible::Text t) const
     if (t == QAccessible::Value) return grid->GetCellText(m_pos.row, m_pos.col);
     if (t != QAccessible::Name) return {};
     if (!grid->IsDataCell(m_pos)) return grid->GetCellText(m_pos.row, m_pos.col);
-    return grid->BuildCellSpeech(CXCellID(), m_pos, 0);
+    // The cell and its headers, not what a move to it says: a grid's speech
+    // may add the row's context, which the reader finds through the table.
+    return grid->CellWithHeaders(m_pos);
 }
 
 QRect CXGridAccessibleCell::rect() const

@@ -71,6 +71,10 @@ public:
     virtual void OnCellChanged(CXCellID previous, CXCellID current, int key);
     virtual void ReadCell(CXCellID previous, CXCellID current, int key);
     virtual QString BuildCellSpeech(CXCellID previous, CXCellID current, int key) const;
+    // The cell's text (" 空白" when empty) after its row's and column's header
+    // texts: what a move says unless a grid adds more, and the cell's name
+    // for assistive technology.
+    QString CellWithHeaders(CXCellID cell) const;
     virtual void ReadRow(int row, int key);
     virtual void ReadColumn(int col, int key);
     virtual QString GetColumnHeaderSpeech(int row, int col, int key) const;

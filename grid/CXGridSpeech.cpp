@@ -27,6 +27,11 @@ void CXGridNav::ReadCell(CXCellID previous, CXCellID current, int key)
 
 QString CXGridNav::BuildCellSpeech(CXCellID, CXCellID current, int) const
 {
+    return CellWithHeaders(current);
+}
+
+QString CXGridNav::CellWithHeaders(CXCellID current) const
+{
     if (!IsValidCell(current.row, current.col)) return {};
     QString text;
     // Column 0 names the row even when it scrolls with the data (the search

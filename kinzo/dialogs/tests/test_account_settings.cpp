@@ -17,6 +17,7 @@
 #include "kolib/CKoVDateTimeCtrl.h"
 #include "kolib/CKoVListCtrl.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QtTest>
 
@@ -359,8 +360,15 @@ private slots:
         const int food = f.AddAccount(m_expense, u"食費"_s);
         const int eatOut = f.AddAccount(food, u"外食"_s);
         f.AddAccount(eatOut, u"ランチ"_s);
-        f.AddAccount(food, u"食料品"_s);
+        const int groceries = f.AddAccount(food, u"食料品"_s);
         auto d = open();
+        // For the reader's review an empty cell is named blank, with its
+        // headers, and not with the item's words.
+        putCursorOn(*d, groceries, CAccountGrid::ColLevel3);
+        const CXCellID empty = d->Grid().GetCurrentCell();
+        const QString name = QAccessible::queryAccessibleInterface(&d->Grid())->tableInterface()
+                                 ->cellAt(empty.row, empty.col)->text(QAccessible::Name);
+        QVERIFY2(name.endsWith(u"空白"_s) && !name.contains(u"リーフ"_s) && !name.contains(u"食費"_s), qPrintable(name));
         CAccountGrid& grid = d->Grid();
         putCursorOn(*d, food, CAccountGrid::ColLevel3);
         grid.setFocus();
