@@ -18,5 +18,6 @@
 
 #include "VoiceExport.h"
 
-// True while a screen reader that reads the accessible tree aloud runs.
+// True while a screen reader that reads the accessible tree aloud runs in
+// this desktop session (the same session bus, or the same display).
 VOICE_EXPORT bool TreeReaderSpeaksArrivals();
