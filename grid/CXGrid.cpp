@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -205,17 +206,32 @@ void CXGrid::focusInEvent(QFocusEvent* event)
     // Typing on the grid moves the cursor, never an input method.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     Redraw();
-    // A window coming up first hands the focus to the grid without a move;
-    // its own words say where the user is.
-    const bool takenBack = event->reason() != Qt::ActiveWindowFocusReason || m_lostToWindow;
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason) {
+        if (ShouldSpeakFocus(reason)) SpeakFocus();
+    } else if (m_lostToWindow && ShouldSpeakFocus(reason)) {
+        // A window closed over the grid: once the command that opened it had
+        // its say, the cell is said again as the period key says it, unless
+        // that command said it already. (A window coming up first hands the
+        // focus over without a move; its own words say where the user is.)
+        QTimer::singleShot(RereadDelayMs, this, [this] {
+            const bool saidJustNow = m_cellSpoken.isValid() && m_cellSpoken.elapsed() < 2 * RereadDelayMs;
+            const CXCellID cur = GetCurrentCell();
+            if (!saidJustNow && hasFocus() && IsValidCell(cur.row, cur.col)) ReadCell(cur, cur, 0);
+        });
+    }
     m_lostToWindow = false;
-    if (takenBack && ShouldSpeakFocus(event->reason())) SpeakFocus();
     // The widget's own focus event names the table. When our voice says the
     // cell, the screen reader is not put on the cell as well: it would read
     // the cell and its whole row a second time.
     if (ReaderFollowsTheCursor())
         QMetaObject::invokeMethod(this, [this] { CXGridAccessible::NotifyFocus(this, GetCurrentCell()); },
                                   Qt::QueuedConnection);
+}
+
+void CXGrid::CellWasSpoken()
+{
+    m_cellSpoken.start();
 }
 
 void CXGrid::focusOutEvent(QFocusEvent* event)

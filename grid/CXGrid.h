@@ -19,6 +19,7 @@
 #include "grid/CXGridPrint.h"
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QPixmap>
 
@@ -99,6 +100,9 @@ public:
     // A double click: on a header cell (fixed row or fixed column, not both)
     // it toggles that cell's group; also emits cellDoubleClicked.
     virtual void OnCellDoubleClick(CXCellID pos);
+    // A view said the cursor cell itself after a window it opened closed: the
+    // grid does not say it again when the focus comes back.
+    void CellWasSpoken();
 
 Q_SIGNALS:
     void cellDoubleClicked(int row, int col);
@@ -151,6 +155,8 @@ private:
     bool m_dirty = true;
     // The focus last went to another window (a dialog, a message box).
     bool m_lostToWindow = false;
+    static constexpr int RereadDelayMs = 150;
+    QElapsedTimer m_cellSpoken;
     bool m_syncing = false;
     CXCellID m_editCell;
 

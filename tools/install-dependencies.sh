@@ -13,7 +13,7 @@ packages="
   poppler-utils
   xvfb xauth
   dbus-daemon at-spi2-core
-  orca openbox xdotool python3
+  orca openbox xdotool x11-xserver-utils python3
   librsvg2-bin file
   cups
   lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin

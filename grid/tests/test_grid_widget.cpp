@@ -178,7 +178,7 @@ private Q_SLOTS:
 
         // Back from a menu the user has not gone anywhere: what the command
         // says next is all they hear. A dialog closing over the grid gives it
-        // back, and the cell is said again, once.
+        // back, and the cell is said again, once, in full.
         heard.Clear();
         FocusCounter returns;
         w.grid->installEventFilter(&returns);
@@ -191,7 +191,11 @@ private Q_SLOTS:
         dialog.exec();
         w.window.activateWindow();  // the window manager's part
         QTRY_COMPARE(returns.focusIns, 2);
-        QCOMPARE(heard.Lines(), QStringList{u"空白"_s});
+        QTRY_COMPARE(heard.Lines().size(), 1);
+        const QStringList reread = heard.Lines();
+        heard.Clear();
+        QTest::keyClick(w.grid, Qt::Key_Period);   // said as the period key says it
+        QCOMPARE(heard.Lines(), reread);
         heard.Clear();
         w.other->setFocus();
         w.grid->setFocus(Qt::MenuBarFocusReason);   // the menu bar left by Alt or Escape

@@ -14,6 +14,7 @@ void CLedgerGrid::SpeakCurrentCell()
 {
     const CXCellID cur = GetCurrentCell();
     if (cur.IsSet()) OnCellChanged(GetPreviousCell(), cur, 0);
+    CellWasSpoken();
 }
 
 bool CLedgerGrid::ShouldSpeakFocus(Qt::FocusReason reason) const

@@ -55,6 +55,37 @@ def entry(session, report):
     report.step("Right", session.key("Right"), expect=["山田"])
 
 
+def search(session, report):
+    """The search dialog finds the entry by its item, typed in Japanese."""
+    entry(session, report)
+    report.step("F4", session.key("F4"), expect=["検索文字列(1)"])
+    typed(session, report, "食費")
+    report.step("Return", session.key("Return"), expect=["検索結果は1件です"])
+    report.step("Escape", session.key("Escape"), expect=["リスト表示", "山田"])
+
+
+def entry_list(session, report):
+    """From a figure of the day view to its entry list and back."""
+    entry(session, report)
+    report.step("Escape", session.key("Escape"), expect=["日表示"])
+    report.step("Right", session.key("Right"), expect=["食費", "1,500"])
+    report.step("ctrl+Return", session.key("ctrl+Return"), expect=["件数は1件です"], allowed=["出納データ一覧"])
+    report.step("Down", session.key("Down"), expect=["2026年12月 9日"])
+    # The list closes: the figure is said again, once.
+    report.step("Escape", session.key("Escape"), expect=["日表示", "1,500"])
+
+
+def counterparties(session, report):
+    """The counterparty list opens on its row, and says it again on return.
+    Orca names the dialog and then the list, which carries the dialog's name."""
+    entry(session, report)
+    report.step("alt+o", session.key("alt+o"), expect=["支払確認(C)"])
+    report.step("a", session.key("a"), expect=["相手先名称 山田"], allowed=["相手先一覧"])
+    report.step("Tab", session.key("Tab"), expect=["追加(A)"])
+    report.step("shift+Tab", session.key("shift+Tab"), expect=["相手先一覧", "相手先名称 山田"])
+    report.step("Escape", session.key("Escape"), expect=["リスト表示", "山田"])
+
+
 def message_box(session, report):
     """An entry with a typed amount and a side but no item: the refusal's
     message box, back to the dialog, and back to the day list."""
@@ -109,6 +140,9 @@ SCENARIOS = {
     "first_start": ("Kinzo2", first_start),
     "entry": ("Kinzo2", entry),
     "message_box": ("Kinzo2", message_box),
+    "search": ("Kinzo2", search),
+    "entry_list": ("Kinzo2", entry_list),
+    "counterparties": ("Kinzo2", counterparties),
     "day_list": ("Kinzo2", day_list),
     "views": ("Kinzo2", views),
     "manual": ("Tebiki", manual),
