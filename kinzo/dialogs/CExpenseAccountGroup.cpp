@@ -1,6 +1,7 @@
 #include "kinzo/dialogs/CExpenseAccountGroup.h"
 
 #include "kinzo/data/CKinzoDoc.h"
+#include "kinzo/dialogs/AccountMenuPopup.h"
 #include "kinzo/dialogs/CAccountItemMenu.h"
 #include "kolib/CKoButton.h"
 #include "kolib/CKoVComboBox.h"
@@ -83,7 +84,7 @@ void CExpenseAccountGroup::ShowMenu()
 {
     QMenu* menu = CAccountMenuSet::Of(m_document).ExpenseLeaf().FirstSubMenu();
     if (!menu) return;
-    const QAction* chosen = menu->exec(m_menuButton->mapToGlobal(m_menuButton->rect().bottomLeft()));
+    const QAction* chosen = ExecAccountMenu(*menu, *m_menuButton);
     if (chosen) OnMenuCommand(CAccountItemMenu::CommandOf(chosen));
 }
 
@@ -91,5 +92,7 @@ void CExpenseAccountGroup::OnMenuCommand(int commandId)
 {
     if (commandId < CAccountItemMenu::FirstCommandId || commandId > CAccountItemMenu::LastCommandId) return;
     const int account = CAccountMenuSet::Of(m_document).ExpenseLeaf().AccountOfCommand(commandId);
-    if (account > 0) m_chain.SelectAccount(account);
+    if (account <= 0) return;
+    m_chain.SelectAccount(account);
+    SayChosenAccount(m_chain);
 }

@@ -2,6 +2,7 @@
 
 #include "CKinzoApp.h"
 #include "kinzo/data/CKinzoDoc.h"
+#include "kinzo/dialogs/AccountMenuPopup.h"
 #include "kinzo/dialogs/CAccountItemMenu.h"
 #include "kolib/CKoButton.h"
 #include "kolib/CKoCheckBox.h"
@@ -239,7 +240,7 @@ void CKinzoDialog::ShowAccountMenu()
 {
     QMenu* menu = CAccountMenuSet::Of(m_document).Leaf().FirstSubMenu();
     if (!menu) return;
-    const QAction* chosen = menu->exec(m_menuButton->mapToGlobal(m_menuButton->rect().bottomLeft()));
+    const QAction* chosen = ExecAccountMenu(*menu, *m_menuButton);
     if (chosen) OnMenuCommand(CAccountItemMenu::CommandOf(chosen));
 }
 
@@ -247,7 +248,9 @@ void CKinzoDialog::OnMenuCommand(int commandId)
 {
     if (commandId < CAccountItemMenu::FirstCommandId || commandId > CAccountItemMenu::LastCommandId) return;
     const int account = CAccountMenuSet::Of(m_document).Leaf().AccountOfCommand(commandId);
-    if (account > 0) m_chain.SelectAccount(account);
+    if (account <= 0) return;
+    m_chain.SelectAccount(account);
+    SayChosenAccount(m_chain);
 }
 
 QList<QDate> CKinzoDialog::RepeatDates(const QDate& first, int count)

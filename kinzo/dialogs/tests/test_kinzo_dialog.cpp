@@ -506,9 +506,11 @@ private Q_SLOTS:
 
         // A menu command in the dialog selects its account.
         auto d = open(QDate(2010, 5, 1));
+        f.ClearHeard();
         d->OnMenuCommand(CAccountItemMenu::FirstCommandId + 1);
         QCOMPARE(d->Chain().SelectedAccountId(), lunch);
         QCOMPARE(d->Chain().Text(3), u"昼食"_s);
+        QCOMPARE(f.Heard().last(), u"%1 %2 昼食"_s.arg(d->Chain().Text(1), d->Chain().Text(2)));
 
         // The button shows the menu; the keyboard picks from it.
         QTimer::singleShot(50, [] {
@@ -519,8 +521,14 @@ private Q_SLOTS:
             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Down);
             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
         });
+        f.ClearHeard();
         d->ShowAccountMenu();
         QCOMPARE(d->Chain().SelectedAccountId(), m_salary);
+        // The opening, each item reached, then the account chosen.
+        const QStringList heard = f.Heard();
+        QCOMPARE(heard.first(), u"メニュー"_s);
+        QVERIFY2(heard.size() >= 4, qPrintable(heard.join(u'|')));
+        QCOMPARE(heard.last(), d->Chain().Text(1));
     }
 
     void menusStopAtTheLastCommandIdAndFollowReloads()
