@@ -27,6 +27,9 @@ public:
     // The part the user is in: 0 year, 1 month, 2 day.
     int Field() const { return m_field; }
     int LastField() const { return m_lastField; }
+    // Digits typed into the part may still grow the value just taken ("1" of
+    // "11" is January until the second digit comes).
+    bool IsTyping() const { return !m_typed.isEmpty(); }
 
     static QString DisplayFormat(int mode);
     // "%d年", "%d月" or "%d日" of the date's part.

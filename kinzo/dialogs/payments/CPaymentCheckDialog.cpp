@@ -61,9 +61,19 @@ void CPaymentCheckDialog::BuildControls()
     OkButton()->setText(u"閉じる(&C)"_s);
     OkButton()->setAutoDefault(false);
     CancelButton()->hide();
+    // A month the user is still typing is listed once they stop or finish it,
+    // not once for each digit.
+    m_typingPause.setSingleShot(true);
+    m_typingPause.setInterval(TypingPauseMs);
+    connect(&m_typingPause, &QTimer::timeout, this, &CPaymentCheckDialog::Refill);
     connect(m_picker, &QDateEdit::dateChanged, this, [this](const QDate& date) {
         if (date.year() == m_month.year() && date.month() == m_month.month()) return;
         m_month = date;
+        if (m_picker->IsTyping()) {
+            m_typingPause.start();
+            return;
+        }
+        m_typingPause.stop();
         Refill();
     });
 }

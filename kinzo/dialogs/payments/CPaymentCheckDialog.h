@@ -10,6 +10,7 @@
 #include "kolib/CKoVDialogBase.h"
 
 #include <array>
+#include <QTimer>
 
 class CKinzoDoc;
 class CKoVDateTimeCtrl;
@@ -44,6 +45,8 @@ private:
     int m_mode;
     QList<_PaymentCheckRow> m_rows;
     CKoVDateTimeCtrl* m_picker = nullptr;
+    static constexpr int TypingPauseMs = 800;
+    QTimer m_typingPause;
     CKoVListCtrl* m_list = nullptr;
     std::array<QAction*, 3> m_modeActions{};
 };

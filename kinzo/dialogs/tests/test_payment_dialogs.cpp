@@ -173,6 +173,17 @@ private Q_SLOTS:
         QCOMPARE(rowsOf(d).first(), u"家賃 2月27日 未払い"_s);
         d.findChild<QDateEdit*>(u"1026"_s)->setDate(QDate(2026, 5, 1));
         QCOMPARE(rowsOf(d).last(), u"水道 5月7日 未払い"_s);
+
+        // "11" typed into the month lists November once, not January first.
+        auto* picker = d.findChild<QDateEdit*>(u"1026"_s);
+        picker->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(picker, Qt::Key_Right);
+        f.ClearHeard();
+        QTest::keyClicks(picker, u"11"_s);
+        QTest::qWait(1000);
+        QCOMPARE(picker->date().month(), 11);
+        QCOMPARE(f.Heard().filter(u"リスト件数は"_s).size(), 1);
+        QVERIFY(rowsOf(d).last().startsWith(u"水道 11月"_s));
     }
 
     // The reminder at start-up names the same days as the list.
