@@ -289,7 +289,7 @@ class OrcaSession:
             said = self._record(ch, self.quiet())
         return said
 
-    def quiet(self, settle_from=0.0, still=1.2, limit=8.0):
+    def quiet(self, settle_from=0.0, still=1.5, limit=8.0):
         """What is said until nothing more comes for `still` seconds."""
         said = []
         start = last = time.monotonic()
