@@ -5,7 +5,6 @@
 #include "KoAppVoice.h"
 #include "KoLineEditAccessible.h"
 #include "KoMnemonic.h"
-#include "voice/TreeReader.h"
 
 #include <QFocusEvent>
 
@@ -31,7 +30,7 @@ void CKoEdit::focusInEvent(QFocusEvent* event)
 {
     KoApplyInputMode(this, m_inputMode);
     KoFocusWithoutSelectionEvents(this, [&] { QLineEdit::focusInEvent(event); });
-    if (!m_focusSpoken && !m_spokenName.isEmpty() && !TreeReaderSpeaksArrivals()) KoAppReadText(FocusSpeech(), 1, 0);
+    if (!m_focusSpoken && !m_spokenName.isEmpty()) KoAppReadArrival(FocusSpeech());
     m_focusSpoken = true;
     Q_EMIT focusEntered();
 }

@@ -5,7 +5,6 @@
 #include "KoAppVoice.h"
 #include "KoLineEditAccessible.h"
 #include "KoMnemonic.h"
-#include "voice/TreeReader.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -41,7 +40,7 @@ void CKoVComboBox::focusInEvent(QFocusEvent* event)
     if (!m_focusSpoken) m_heardIndex = currentIndex();
     if (isEditable() && !m_focusSpoken) {
         KoApplyInputMode(lineEdit(), m_inputMode);
-        if (!TreeReaderSpeaksArrivals()) KoAppReadText(FocusSpeech(), 1, 0);
+        KoAppReadArrival(FocusSpeech());
     }
     m_focusSpoken = true;
     KoFocusWithoutSelectionEvents(lineEdit(), [&] { QComboBox::focusInEvent(event); });

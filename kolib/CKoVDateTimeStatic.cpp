@@ -3,7 +3,6 @@
 #include "CKoVDateTimeCtrl.h"
 #include "KoAccessible.h"
 #include "KoAppVoice.h"
-#include "voice/TreeReader.h"
 
 #include <QAccessible>
 #include <QFocusEvent>
@@ -27,7 +26,7 @@ void CKoVDateTimeStatic::SetDate(const QDate& date)
 void CKoVDateTimeStatic::focusInEvent(QFocusEvent* event)
 {
     QLabel::focusInEvent(event);
-    if (!m_focusSpoken && !TreeReaderSpeaksArrivals()) KoAppReadText(text(), 1, 0);
+    if (!m_focusSpoken) KoAppReadArrival(text());
     m_focusSpoken = true;
     update();
 }

@@ -1,7 +1,6 @@
 #include "CKoVFKeyMenu.h"
 
 #include "KoAppVoice.h"
-#include "voice/TreeReader.h"
 #include "KoCommandEvent.h"
 #include "KoMnemonic.h"
 
@@ -42,7 +41,7 @@ int CKoVFKeyMenu::HandleMainKey(unsigned int key)
         return 1;
     }
     // The window the command opens is named by a screen reader of the tree.
-    if (!TreeReaderSpeaksArrivals()) KoAppReadText(Announcement(index), 1, 0);
+    KoAppReadArrival(Announcement(index));
     if (m_owner) QCoreApplication::postEvent(m_owner, new KoCommandEvent(m_commandIds[index]));
     return 1;
 }
@@ -51,7 +50,7 @@ int CKoVFKeyMenu::HandleDialogKey(unsigned int key)
 {
     const int index = Find(key);
     if (index < 0) return 0;
-    if (!TreeReaderSpeaksArrivals()) KoAppReadText(Announcement(index), 1, 0);
+    KoAppReadArrival(Announcement(index));
     if (m_owner) {
         const QPointer<QWidget> owner = m_owner;
         const int mnemonic = int(m_commandIds[index]);

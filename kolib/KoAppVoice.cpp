@@ -1,6 +1,7 @@
 #include "KoAppVoice.h"
 
 #include "voice/CVoiceReader.h"
+#include "voice/TreeReader.h"
 
 namespace {
 
@@ -21,6 +22,11 @@ void KoSetAppVoice(CVoiceReader* voice)
 void KoAppReadText(const QString& text, int stop, int wait)
 {
     if (appVoice) appVoice->ReadText(text, stop, wait);
+}
+
+void KoAppReadArrival(const QString& text, int stop, int wait)
+{
+    if (!TreeReaderSpeaksArrivals()) KoAppReadText(text, stop, wait);
 }
 
 void KoAppStopRead()

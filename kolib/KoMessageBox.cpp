@@ -3,7 +3,6 @@
 #include "CKoWindowZoom.h"
 #include "KoAppSettings.h"
 #include "KoAppVoice.h"
-#include "voice/TreeReader.h"
 #include "KoColors.h"
 
 #include <QApplication>
@@ -39,7 +38,7 @@ KoAnswer KoMessageBox(QWidget* owner, const QString& text, KoButtons buttons,
                             buttons, icon};
     // Said in full before the box appears, so the reader's own announcement
     // of the box does not cut it off; a reader of the tree reads the box.
-    if (!TreeReaderSpeaksArrivals()) KoAppReadText(text, 1, 1);
+    KoAppReadArrival(text, 1, 1);
     if (answerer()) {
         const KoAnswer answer = answerer()(message);
         return buttons == KoButtons::Ok ? KoAnswer::Ok : answer;

@@ -41,7 +41,7 @@ QString CTextView::TextAfterSelection() const
 void CTextView::focusInEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusInEvent(event);
-    if (!TreeReaderSpeaksArrivals()) KoAppReadText(toPlainText(), 1, 0);
+    KoAppReadArrival(toPlainText());
 }
 
 void CTextView::keyPressEvent(QKeyEvent* event)

@@ -1,7 +1,6 @@
 #include "CNullView.h"
 
 #include "kolib/KoAppVoice.h"
-#include "voice/TreeReader.h"
 
 #include <QLabel>
 #include <QShowEvent>
@@ -38,6 +37,6 @@ void CNullView::showEvent(QShowEvent* event)
     if (event->spontaneous()) return;
     QTimer::singleShot(0, this, [this] {
         // A screen reader of the tree reads the focused note itself.
-        if (isVisible() && !TreeReaderSpeaksArrivals()) KoAppReadText(StartHint(), 0, 0);
+        if (isVisible()) KoAppReadArrival(StartHint(), 0, 0);
     });
 }

@@ -3,21 +3,17 @@
 #include "kinzo/dialogs/CAccountComboChain.h"
 #include "kolib/KoAppVoice.h"
 #include "kolib/KoMnemonic.h"
-#include "voice/TreeReader.h"
 
 #include <QAbstractButton>
 #include <QMenu>
 
-using namespace Qt::StringLiterals;
-
-QAction* ExecAccountMenu(QMenu& menu, QWidget& button)
+QAction* ExecAccountMenu(QMenu& menu, QAbstractButton& button)
 {
     // The top menu hears of every item reached, its submenus' too.
     const QMetaObject::Connection watch = QObject::connect(&menu, &QMenu::hovered, &menu, [](QAction* action) {
-        if (!TreeReaderSpeaksArrivals()) KoAppReadText(KoStripMnemonic(action->text()), 1, 0);
+        KoAppReadArrival(KoStripMnemonic(action->text()));
     });
-    const auto* caption = qobject_cast<QAbstractButton*>(&button);
-    KoAppReadText(caption ? KoStripMnemonic(caption->text()) : u"メニュー"_s, 1, 0);
+    KoAppReadText(KoStripMnemonic(button.text()), 1, 0);
     QAction* chosen = menu.exec(button.mapToGlobal(button.rect().bottomLeft()));
     QObject::disconnect(watch);
     return chosen;

@@ -4,12 +4,12 @@
 // reads the items itself), and the account the choice selected.
 
 class CAccountComboChain;
+class QAbstractButton;
 class QAction;
 class QMenu;
-class QWidget;
 
 // Shows the menu below the button until the user picks or leaves it; the
 // chosen action, or null.
-QAction* ExecAccountMenu(QMenu& menu, QWidget& button);
+QAction* ExecAccountMenu(QMenu& menu, QAbstractButton& button);
 // Says the chain's chosen account, its levels in order ("食費 外食").
 void SayChosenAccount(const CAccountComboChain& chain);
