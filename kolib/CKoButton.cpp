@@ -64,8 +64,10 @@ void CKoButton::SpeakFocus()
 {
     CVoiceReader* voice = KoAppVoice();
     if (!voice) return;
-    if (!m_speechText.isEmpty()) voice->ReadText(m_speechText, 1, 0);
-    else if (voice->IsPCTalker()) voice->ReadText(CaptionSpeech(text()), 1, 0);
+    // The spoken name is also the accessible name: a screen reader of the
+    // tree says it itself.
+    if (!m_speechText.isEmpty()) KoAppReadArrival(m_speechText, 1, 0);
+    else if (voice->IsPCTalker()) KoAppReadArrival(CaptionSpeech(text()), 1, 0);
 }
 
 void CKoButton::paintEvent(QPaintEvent*)

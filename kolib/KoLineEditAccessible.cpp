@@ -1,16 +1,26 @@
 #include "KoLineEditAccessible.h"
 
+#include "KoAccessible.h"
+
 #include <QAccessibleWidget>
+#include <QEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
 namespace {
+
+constexpr char ReadoutProperty[] = "koReadout";
 
 class LineEditAccessible : public QAccessibleWidget,
                            public QAccessibleTextInterface,
                            public QAccessibleEditableTextInterface {
 public:
     explicit LineEditAccessible(QLineEdit* edit) : QAccessibleWidget(edit, QAccessible::EditableText) {}
+
+    QAccessible::Role role() const override
+    {
+        return IsReadout() ? QAccessible::StaticText : QAccessible::EditableText;
+    }
 
     QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
 
@@ -25,6 +35,9 @@ public:
     {
         // A password shows as its mask, as on the screen.
         if (t == QAccessible::Value) return Text();
+        // A readout is named with what it shows, as a label is.
+        if (t == QAccessible::Name && IsReadout() && !Text().isEmpty())
+            return QAccessibleWidget::text(t) + u' ' + Text();
         return QAccessibleWidget::text(t);
     }
 
@@ -105,6 +118,7 @@ public:
     }
 
 private:
+    bool IsReadout() const { return edit()->property(ReadoutProperty).toBool(); }
     // A password is never handed out.
     bool Shown() const { return edit()->echoMode() == QLineEdit::Normal; }
     QString Text() const
@@ -112,6 +126,27 @@ private:
         if (Shown()) return edit()->text();
         return edit()->echoMode() == QLineEdit::NoEcho ? QString() : QString(edit()->text().size(), u'*');
     }
+};
+
+// Takes a readout's focus changes without the selection Qt makes on Tab:
+// the screen reader would say the text as selected before it names the field.
+class ReadoutFocus : public QObject {
+public:
+    explicit ReadoutFocus(QLineEdit* edit) : QObject(edit), m_edit(edit) { edit->installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != m_edit || (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut))
+            return false;
+        KoFocusWithoutSelectionEvents(m_edit, [this, event] {
+            static_cast<QObject*>(m_edit)->event(event);
+            m_edit->deselect();
+        });
+        return true;
+    }
+
+private:
+    QLineEdit* m_edit;
 };
 
 }  // namespace
@@ -132,4 +167,12 @@ void KoFocusWithoutSelectionEvents(QLineEdit* edit, const std::function<void()>&
     const QSignalBlocker quiet(control);
     step();
     if (edit) edit->update();
+}
+
+void KoPresentAsReadout(QLineEdit* edit)
+{
+    KoInstallAccessibility();
+    edit->setProperty(ReadoutProperty, true);
+    edit->setReadOnly(true);
+    new ReadoutFocus(edit);
 }

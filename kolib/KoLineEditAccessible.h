@@ -12,6 +12,13 @@ class QLineEdit;
 
 QAccessibleInterface* KoMakeLineEditAccessible(QLineEdit* edit);
 
+// Makes the edit a read-only readout, the result display of a calculator:
+// the screen reader meets it as a label, whose text it reads on request but
+// whose changes it leaves to the program's own voice, which says each result.
+// As an edit, Orca would echo a change to a single character ("0" to "1")
+// as if the user had typed it.
+void KoPresentAsReadout(QLineEdit* edit);
+
 // Runs a focus change of the edit (its focusInEvent or focusOutEvent) without
 // the selection and caret events it raises. Qt selects the whole text when
 // the focus comes by Tab and drops the selection when it leaves; the screen

@@ -4,6 +4,7 @@
 
 #include "kolib/CKoButton.h"
 #include "kolib/KoAppVoice.h"
+#include "kolib/KoLineEditAccessible.h"
 #include "platform/Beep.h"
 
 #include <QGridLayout>
@@ -29,7 +30,7 @@ CSanboDlg::CSanboDlg(CSanboIniFile& iniFile, QWidget* parent)
 {
     setWindowTitle(u"SanboVer2"_s);
     m_display->setObjectName(u"1029"_s);
-    m_display->setReadOnly(true);
+    KoPresentAsReadout(m_display);
     m_display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_display->setAccessibleName(u"表示"_s);
     m_operatorIndicator->setObjectName(u"1026"_s);

@@ -9,6 +9,7 @@
 #include "kolib/tests/KoTestSupport.h"
 #include "platform/Beep.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -201,6 +202,21 @@ private Q_SLOTS:
         // A key pressed on a focused button does what the button does.
         QTest::keyClick(m_dialog->findChild<CKoButton*>(u"1013"_s), Qt::Key_Space);
         QCOMPARE(Display(), u"6"_s);
+    }
+
+    void displayIsAReadoutNamedWithItsResult()
+    {
+        Type(u"100"_s);
+        Key(Qt::Key_T, Qt::ControlModifier);
+        auto* display = m_dialog->findChild<QLineEdit*>(u"1029"_s);
+        QAccessibleInterface* readout = QAccessible::queryAccessibleInterface(display);
+        QCOMPARE(readout->role(), QAccessible::StaticText);
+        QCOMPARE(readout->text(QAccessible::Name), u"表示 108"_s);
+        // Back from the keys nothing is selected, which a reader would say.
+        Key(Qt::Key_Tab);
+        Key(Qt::Key_Backtab);
+        QCOMPARE(Focus(), display);
+        QVERIFY(!display->hasSelectedText());
     }
 
     void menuThroughFunctionKeys()

@@ -136,6 +136,19 @@ def manual(session, report):
     report.step("Tab", session.key("Tab"), expect=["目次"])
 
 
+def calculator(session, report):
+    """Sanbo: 100 and 税込, out to the keys, round them and back to the
+    display, which is named with the result."""
+    report.step("start", session.start_program(), expect=["SanboVer2", "表示"])
+    for digit in "100":
+        report.step(digit, session.type(digit), expect=[digit])
+    report.step("ctrl+t", session.key("ctrl+t"), expect=["税込"])
+    report.step("Tab", session.key("Tab"), expect=["0 push button"])
+    report.step("Left", session.key("Left"), expect=["エムプラス"])
+    report.step("Right", session.key("Right"), expect=["0 push button"])
+    report.step("shift+Tab", session.key("shift+Tab"), expect=["表示 108"])
+
+
 SCENARIOS = {
     "first_start": ("Kinzo2", first_start),
     "entry": ("Kinzo2", entry),
@@ -146,6 +159,7 @@ SCENARIOS = {
     "day_list": ("Kinzo2", day_list),
     "views": ("Kinzo2", views),
     "manual": ("Tebiki", manual),
+    "calculator": ("Sanbo", calculator),
 }
 
 
