@@ -212,12 +212,14 @@ void CXGrid::focusInEvent(QFocusEvent* event)
     } else if (m_lostToWindow && ShouldSpeakFocus(reason)) {
         // A window closed over the grid: once the command that opened it had
         // its say, the cell is said again as the period key says it, unless
-        // that command said it already. (A window coming up first hands the
-        // focus over without a move; its own words say where the user is.)
-        QTimer::singleShot(RereadDelayMs, this, [this] {
-            const bool saidJustNow = m_cellSpoken.isValid() && m_cellSpoken.elapsed() < 2 * RereadDelayMs;
+        // that command said it already or is about to. (A window coming up
+        // first hands the focus over without a move; its own words say where
+        // the user is.)
+        QTimer::singleShot(RereadDelayMs, this, [this, reason] {
+            const bool saidJustNow = m_cellSpoken.isValid() && m_cellSpoken.elapsed() < SaidJustNowMs;
             const CXCellID cur = GetCurrentCell();
-            if (!saidJustNow && hasFocus() && IsValidCell(cur.row, cur.col)) ReadCell(cur, cur, 0);
+            if (!saidJustNow && ShouldSpeakFocus(reason) && hasFocus() && IsValidCell(cur.row, cur.col))
+                ReadCell(cur, cur, 0);
         });
     }
     m_lostToWindow = false;

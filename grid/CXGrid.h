@@ -156,6 +156,10 @@ private:
     // The focus last went to another window (a dialog, a message box).
     bool m_lostToWindow = false;
     static constexpr int RereadDelayMs = 150;
+    // A view's own words about the cell count as said on return when they
+    // came this shortly before; a window manager may take a while to hand
+    // the focus back after a window closes.
+    static constexpr int SaidJustNowMs = 1000;
     QElapsedTimer m_cellSpoken;
     bool m_syncing = false;
     CXCellID m_editCell;

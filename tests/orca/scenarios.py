@@ -136,6 +136,27 @@ def manual(session, report):
     report.step("Tab", session.key("Tab"), expect=["目次"])
 
 
+def accounts(session, report):
+    """科目設定: an item added under 支出, then moved to 収入. Orca names the
+    dialog and then the table, which carries the dialog's name."""
+    new_ledger(session, report)
+    report.step("alt+o", session.key("alt+o"), expect=["支払確認(C)"])
+    report.step("k", session.key("k"), expect=["科目設定 dialog", "収入"], allowed=["科目設定"])
+    report.step("Down", session.key("Down"), expect=["支出"])
+    report.step("ctrl+a", session.key("ctrl+a"), expect=["新規登録", "科目名(N)"])
+    typed(session, report, "外食")
+    for field in ("使用開始年月を使用(S)", "使用終了年月を使用(E)", "備考(B)", "OK"):
+        report.step("Tab", session.key("Tab"), expect=[field])
+    # The new item's row, said once: not again when the focus comes back.
+    report.step("Return", session.key("Return"), expect=["支出 外食 リーフ"], allowed=["科目設定"])
+    report.step("ctrl+m", session.key("ctrl+m"), expect=["科目移動", "移動先収支(S)", "支出"])
+    report.step("Up", session.key("Up"), expect=["収入"])
+    for field in ("移動先第１階層科目(1)", "メニュー(M)", "OK"):
+        report.step("Tab", session.key("Tab"), expect=[field])
+    report.step("Return", session.key("Return"), expect=["収入 外食 リーフ"], allowed=["科目設定"])
+    report.step("Escape", session.key("Escape"), expect=["リスト表示"])
+
+
 def calculator(session, report):
     """Sanbo: 100 and 税込, out to the keys, round them and back to the
     display, which is named with the result."""
@@ -159,6 +180,7 @@ SCENARIOS = {
     "day_list": ("Kinzo2", day_list),
     "views": ("Kinzo2", views),
     "manual": ("Tebiki", manual),
+    "accounts": ("Kinzo2", accounts),
     "calculator": ("Sanbo", calculator),
 }
 

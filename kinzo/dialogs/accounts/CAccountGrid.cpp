@@ -144,7 +144,9 @@ void CAccountGrid::OnCellChanged(CXCellID previous, CXCellID current, int key)
 void CAccountGrid::SayCurrent()
 {
     const CXCellID current = GetCurrentCell();
-    if (IsSpeechEnabled() && NodeOfRow(current.row)) ReadCell(current, current, 0);
+    if (!IsSpeechEnabled() || !NodeOfRow(current.row)) return;
+    ReadCell(current, current, 0);
+    CellWasSpoken();
 }
 
 void CAccountGrid::OnCursorMoved(CXCellID previous, CXCellID current)
