@@ -3,9 +3,11 @@
 #include "CKoCheckBox.h"
 #include "KoAppVoice.h"
 #include "voice/CVoiceReader.h"
+#include "voice/TreeReader.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -106,9 +108,31 @@ void CKoVListCtrl::ReturnToRow(int index)
     m_returning = true;
     setFocus(Qt::OtherFocusReason);
     m_returning = false;
-    SayCurrent(0);
+    SayArrival();
     // Said: the window closing over the list later need not say it again.
     m_sayOnFocus = false;
+}
+
+void CKoVListCtrl::SayArrival()
+{
+    // The window may hand the keyboard back before or after the list is
+    // filled anew: the row is said once, as it stands.
+    const QTreeWidgetItem* item = FirstSelected();
+    const QString words = ItemSpeech(item);
+    if (!item || (words == m_arrivalWords && m_arrivalSaid.isValid() && m_arrivalSaid.elapsed() < ArrivalRepeatMs))
+        return;
+    m_arrivalWords = words;
+    m_arrivalSaid.start();
+    KoAppReadText(words, 0, 0);
+}
+
+void CKoVListCtrl::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    // The rows are ours to say (voice/TreeReader.h): a screen reader of the
+    // tree is not also put on the new row, or it reads it a second time.
+    if (!KoAppVoice() || !TreeReaderSpeaksArrivals()) return QTreeWidget::currentChanged(current, previous);
+    QAbstractItemView::currentChanged(current, previous);
+    viewport()->update();
 }
 
 void CKoVListCtrl::showEvent(QShowEvent* event)
@@ -127,7 +151,13 @@ void CKoVListCtrl::focusInEvent(QFocusEvent* event)
     const Qt::FocusReason reason = event->reason();
     const bool say = reason == Qt::ActiveWindowFocusReason ? m_sayOnFocus : reason != Qt::PopupFocusReason;
     m_sayOnFocus = false;
-    if (say && !m_returning) SayCurrent(0);
+    if (!say || m_returning) return;
+    // The window coming back may refill the list first: the row is said
+    // as it then stands.
+    if (reason != Qt::ActiveWindowFocusReason) return SayArrival();
+    QTimer::singleShot(ArrivalDelayMs, this, [this] {
+        if (hasFocus()) SayArrival();
+    });
 }
 
 void CKoVListCtrl::focusOutEvent(QFocusEvent* event)

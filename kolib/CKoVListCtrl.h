@@ -6,6 +6,7 @@
 // Reader, Space also says whether it set or cleared the check. The column
 // widths grow and shrink with the font when the window is magnified.
 
+#include <QElapsedTimer>
 #include <QTreeWidget>
 
 #include <functional>
@@ -42,6 +43,7 @@ protected:
     // it) says its current row, after what is being said.
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     int m_fontHeight;   // of the font the column widths were made for
@@ -49,4 +51,11 @@ private:
     bool m_sayOnFocus = true;   // the window opened on the list, or one closed over it
     bool m_returning = false;   // ReturnToRow takes the keyboard and says the row itself
     std::function<bool(Qt::KeyboardModifiers)> m_enterAction;
+    // The row said on the list's being reached, and when: reached twice in
+    // a moment (the keyboard back, then the refilled row), it is said once.
+    void SayArrival();
+    static constexpr int ArrivalRepeatMs = 1000;
+    static constexpr int ArrivalDelayMs = 150;
+    QString m_arrivalWords;
+    QElapsedTimer m_arrivalSaid;
 };

@@ -87,6 +87,7 @@ void CRecordListDialog::SpeakCount() const
 void CRecordListDialog::Run(void (CRecordListDialog::*action)())
 {
     (this->*action)();
-    m_list->setFocus(Qt::OtherFocusReason);
-    m_list->SayCurrent();   // the row the action left selected, as it now reads
+    // The row the action left selected, as it now reads, said once however
+    // the keyboard comes back.
+    m_list->ReturnToRow(m_list->indexOfTopLevelItem(m_list->currentItem()));
 }

@@ -136,25 +136,56 @@ def manual(session, report):
     report.step("Tab", session.key("Tab"), expect=["目次"])
 
 
-def accounts(session, report):
-    """科目設定: an item added under 支出, then moved to 収入. Orca names the
-    dialog and then the table, which carries the dialog's name."""
+def new_expense_item(session, report, name):
+    """科目設定 on a new ledger: the item added under 支出; the dialog stays
+    open on its row. Orca names the dialog and then the table, which carries
+    the dialog's name."""
     new_ledger(session, report)
     report.step("alt+o", session.key("alt+o"), expect=["支払確認(C)"])
     report.step("k", session.key("k"), expect=["科目設定 dialog", "収入"], allowed=["科目設定"])
     report.step("Down", session.key("Down"), expect=["支出"])
     report.step("ctrl+a", session.key("ctrl+a"), expect=["新規登録", "科目名(N)"])
-    typed(session, report, "外食")
+    typed(session, report, name)
     for field in ("使用開始年月を使用(S)", "使用終了年月を使用(E)", "備考(B)", "OK"):
         report.step("Tab", session.key("Tab"), expect=[field])
     # The new item's row, said once: not again when the focus comes back.
-    report.step("Return", session.key("Return"), expect=["支出 外食 リーフ"], allowed=["科目設定"])
+    report.step("Return", session.key("Return"), expect=["支出 %s リーフ" % name], allowed=["科目設定"])
+
+
+def accounts(session, report):
+    """科目設定: an item added under 支出, then moved to 収入."""
+    new_expense_item(session, report, "外食")
     report.step("ctrl+m", session.key("ctrl+m"), expect=["科目移動", "移動先収支(S)", "支出"])
     report.step("Up", session.key("Up"), expect=["収入"])
     for field in ("移動先第１階層科目(1)", "メニュー(M)", "OK"):
         report.step("Tab", session.key("Tab"), expect=[field])
     report.step("Return", session.key("Return"), expect=["収入 外食 リーフ"], allowed=["科目設定"])
     report.step("Escape", session.key("Escape"), expect=["リスト表示"])
+
+
+def payments(session, report):
+    """A monthly payment set up for a new item, then booked from 支払確認:
+    the row turns paid. The lists are named by their dialogs."""
+    new_expense_item(session, report, "外食")
+    report.step("Escape", session.key("Escape"), expect=["リスト表示"])
+    report.step("alt+o", session.key("alt+o"), expect=["支払確認(C)"])
+    report.step("p", session.key("p"), expect=["支払設定 dialog", "リスト件数は0件です"], allowed=["支払設定"])
+    report.step("alt+a", session.key("alt+a"), expect=["支払い設定登録", "第１階層科目(1)", "なし"])
+    report.step("Down", session.key("Down"), expect=["外食"])
+    report.step("alt+d", session.key("alt+d"), expect=["支払日(D)"])
+    typed(session, report, "9")
+    for field in ("開始日(S) 2026年1月1日", "終了日(E) 2026年12月31日", "すべての月", "設定月",
+                  "直前の平日に変更する", "起動時に自動アナウンスする(A)", "OK"):
+        report.step("Tab", session.key("Tab"), expect=[field])
+    report.step("Return", session.key("Return"), expect=["科目名 外食 自動アナウンス なし"], allowed=["支払設定"])
+    report.step("Escape", session.key("Escape"), expect=["リスト表示"])
+    report.step("F5", session.key("F5"), expect=["リスト件数は1件です", "科目名 外食 支払日 12月9日 状態 未払い"],
+                allowed=["支払確認"])
+    report.step("Return", session.key("Return"), expect=["新規登録", "金額(K)"])
+    typed(session, report, "3000")
+    report.step("alt+e", session.key("alt+e"), expect=["新規登録しました"])
+    report.step("Escape", session.key("Escape"), expect=["リスト件数は1件です", "状態 支払済み"], allowed=["支払確認"])
+    report.step("Escape", session.key("Escape"), expect=["リスト表示", "繰越"])
 
 
 def calculator(session, report):
@@ -181,6 +212,7 @@ SCENARIOS = {
     "views": ("Kinzo2", views),
     "manual": ("Tebiki", manual),
     "accounts": ("Kinzo2", accounts),
+    "payments": ("Kinzo2", payments),
     "calculator": ("Sanbo", calculator),
 }
 
