@@ -267,11 +267,20 @@ class OrcaSession:
 
     # --- keys and what they made heard
 
+    def _program_window_active(self):
+        result = subprocess.run(["xdotool", "getactivewindow", "getwindowpid"],
+                                env=self.env, capture_output=True, text=True)
+        return result.returncode != 0 or result.stdout.strip() == str(self.program.pid)
+
     def key(self, *keys):
         """Presses each key in turn; returns what the last one made heard."""
         said = []
         for key in keys:
             self.log.read()
+            # A window just closed: the window manager hands the keyboard
+            # back to the program's next window first, as a person waits.
+            if self.window_manager and self.program is not None:
+                self._wait(self._program_window_active, 3)
             subprocess.run(["xdotool", "key", "--clearmodifiers", key], env=self.env, check=True)
             said = self._record(key, self.quiet())
         return said
