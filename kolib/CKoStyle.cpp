@@ -159,6 +159,11 @@ QSize CKoStyle::sizeFromContents(ContentsType type, const QStyleOption* option, 
             const int base = QProxyStyle::pixelMetric(PM_IndicatorWidth, option, widget);
             result.rwidth() += std::max(0, markSize(widget, option, base) - base) * 2;
         }
+        // Fusion measures the mark column at its smallest but draws it about
+        // four fifths of the row's height wide, and the menu measures Japanese
+        // text a little short; Fusion then shortens the widest text to fit
+        // ("文字色・背景色…(I)..." at 22 pt). The item grows by a row's height.
+        if (item && item->menuItemType != QStyleOptionMenuItem::Separator) result.rwidth() += result.height();
     }
     return result;
 }
@@ -195,6 +200,18 @@ void CKoStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* optio
     default:
         QProxyStyle::drawPrimitive(element, option, painter, widget);
     }
+}
+
+void CKoStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                           const QWidget* widget) const
+{
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element != CE_MenuItem || !item || item->text.contains(u'\t'))
+        return QProxyStyle::drawControl(element, option, painter, widget);
+    // An item without a shortcut has the shortcut column for its text too.
+    QStyleOptionMenuItem whole = *item;
+    whole.reservedShortcutWidth = 0;
+    QProxyStyle::drawControl(element, &whole, painter, widget);
 }
 
 void CKoStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,

@@ -15,12 +15,16 @@
 #include "kolib/CKoVDateTimeStatic.h"
 #include "kolib/CKoVDialogBase.h"
 #include "kolib/CKoVListCtrl.h"
+#include "kolib/CKoStyle.h"
 #include "kolib/CKoVLoginDlg.h"
 #include "kolib/KoMnemonic.h"
 
 #include <QAccessible>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QStyleOptionMenuItem>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -101,6 +105,11 @@ QList<QWidget*> tabStops(QWidget* window)
     }
     return stops;
 }
+
+// A menu whose items the test may ask for their style options.
+struct MenuProbe : QMenu {
+    using QMenu::initStyleOption;
+};
 
 }  // namespace
 
@@ -195,6 +204,34 @@ private Q_SLOTS:
         QTest::newRow("2.0 default") << 18 << QColor(Qt::black) << QColor(Qt::white) << u"gallery_zoom2_default.png"_s;
         QTest::newRow("1.0 white on black") << 9 << QColor(Qt::white) << QColor(Qt::black) << u"gallery_zoom1_inverse.png"_s;
         QTest::newRow("2.0 white on black") << 18 << QColor(Qt::white) << QColor(Qt::black) << u"gallery_zoom2_inverse.png"_s;
+    }
+
+    // A menu's widest item, Japanese at a large size, is drawn whole: the
+    // same pixels as with all the room it could want.
+    void menuTextIsDrawnWhole()
+    {
+        KoEnsureStyle();
+        for (const int size : {9, 22, 45}) {
+            MenuProbe menu;
+            QFont font = menu.font();
+            font.setPointSize(size);
+            menu.setFont(font);
+            QAction* widest = menu.addAction(u"文字色・背景色設定(&I)..."_s);
+            menu.addAction(u"支払確認(&C)...\tF5"_s);
+            QStyleOptionMenuItem option;
+            menu.initStyleOption(&option, widest);
+            const QSize item = menu.actionGeometry(widest).size();
+            const auto draw = [&](int width) {
+                QImage image(width, item.height(), QImage::Format_ARGB32);
+                image.fill(Qt::white);
+                option.rect = image.rect();
+                QPainter painter(&image);
+                menu.style()->drawControl(QStyle::CE_MenuItem, &option, &painter, &menu);
+                return image;
+            };
+            const QImage drawn = draw(item.width());
+            QVERIFY2(drawn == draw(item.width() * 2).copy(drawn.rect()), qPrintable(QString::number(size)));
+        }
     }
 
     void screenshots()
