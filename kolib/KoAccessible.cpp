@@ -8,6 +8,7 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStackedWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -119,6 +120,11 @@ QAccessibleInterface* Factory(const QString& className, QObject* object)
         if (auto* combo = qobject_cast<CKoVComboBox*>(object)) return new ComboAccessible(combo);
     if (className == u"CKoVDateTimeStatic"_s)
         if (auto* label = qobject_cast<CKoVDateTimeStatic*>(object)) return new DateAccessible(label);
+    // A stack of pages shows one page and is only layout: as a pane without
+    // a name the screen reader passes over it, where it would say "layered
+    // pane" at every focus change into it.
+    if (className == u"QStackedWidget"_s)
+        if (auto* stack = qobject_cast<QStackedWidget*>(object)) return new QAccessibleWidget(stack, QAccessible::Pane);
     // Every line edit, Qt's own dialogs' too.
     if (className == u"QLineEdit"_s)
         if (auto* edit = qobject_cast<QLineEdit*>(object)) return KoMakeLineEditAccessible(edit);

@@ -353,6 +353,11 @@ def doubled(said, allowed=()):
     return doubles
 
 
+# Roles of containers that only lay out what is in them: the user sees
+# nothing there and is not to hear them.
+LAYOUT_WORDS = ("layered pane",)
+
+
 class Report:
     """Counts per scenario and the failures found in its steps."""
 
@@ -372,6 +377,9 @@ class Report:
         self.counts["doubled"] += len(twice)
         for speaker, text, other_speaker, other in twice:
             self.failures.append("%s: %s said %r, which %s said as %r" % (key, speaker, text, other_speaker, other))
+        for speaker, text in said:
+            if any(word in text for word in LAYOUT_WORDS):
+                self.failures.append("%s: %s named a container nobody sees: %r" % (key, speaker, text))
         if not said and not silent_ok:
             self.counts["silent"] += 1
             self.failures.append("%s: nothing was heard" % key)
