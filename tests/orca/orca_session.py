@@ -129,6 +129,7 @@ class OrcaSession:
         self.program = None
         self.log = SpeechLog(os.path.join(self.root, "speechd", "speech-dispatcher.log"))
         self.steps = []   # (key, [(speaker, text)]) in the order pressed
+        self.orca_debug = os.path.join(self.root, "orca-debug.out")
 
     # --- starting and stopping
 
@@ -242,7 +243,6 @@ class OrcaSession:
         os.makedirs(prefs)
         with open(os.path.join(prefs, "user-settings.conf"), "w") as f:
             json.dump(ORCA_SETTINGS, f)
-        self.orca_debug = os.path.join(self.root, "orca-debug.out")
         orca = self._spawn(["orca", "--replace", "-u", prefs, "--debug-file", self.orca_debug],
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Orca announces itself once it is listening.
@@ -286,27 +286,45 @@ class OrcaSession:
         return said
 
     def type(self, text):
-        """Types text a character at a time, as a person does."""
+        """Types text a character at a time, as a person does: one who hears
+        no echo types the character again."""
         said = []
         for ch in text:
-            self.log.read()
-            if ch.isascii():
-                subprocess.run(["xdotool", "type", ch], env=self.env, check=True)
-            else:
-                # Pressed by its keysym on the key mapped for it at start.
-                subprocess.run(["xdotool", "key", "0x%x" % (0x1000000 + ord(ch))], env=self.env, check=True)
-            said = self._record(ch, self.quiet())
+            for attempt in range(2):
+                self.log.read()
+                if ch.isascii():
+                    subprocess.run(["xdotool", "type", ch], env=self.env, check=True)
+                else:
+                    # Pressed by its keysym on the key mapped for it at start.
+                    subprocess.run(["xdotool", "key", "0x%x" % (0x1000000 + ord(ch))], env=self.env, check=True)
+                said = self.quiet()
+                if said:
+                    break
+                # The X server lost the key (seen for the first character
+                # typed after the focus moved): no program or reader saw it.
+                print("no echo for %r: typed again" % ch, file=sys.stderr)
+            self._record(ch, said)
         return said
 
-    def quiet(self, settle_from=0.0, still=1.5, limit=8.0):
-        """What is said until nothing more comes for `still` seconds."""
+    def _orca_log_size(self):
+        try:
+            return os.path.getsize(self.orca_debug)
+        except OSError:
+            return 0
+
+    def quiet(self, settle_from=0.0, still=1.5, limit=12.0):
+        """What is said until nothing more comes for `still` seconds and
+        Orca has stopped working through events (its debug log is still)."""
         said = []
         start = last = time.monotonic()
         time.sleep(settle_from)
+        orca_log = self._orca_log_size()
         while time.monotonic() - start < limit:
             more = self.log.read()
-            if more:
+            size = self._orca_log_size()
+            if more or size != orca_log:
                 said.extend(more)
+                orca_log = size
                 last = time.monotonic()
             elif time.monotonic() - last >= still:
                 break
