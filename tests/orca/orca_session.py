@@ -407,10 +407,12 @@ class Report:
                 self.failures.append("%s: %r heard %d times in %r" % (key, wanted, times, said))
 
     def finish(self, session=None):
+        """Prints the counts and the steps; true when no step failed."""
         print("%s: %s" % (self.name, json.dumps(self.counts, ensure_ascii=False)))
         if session is not None:
             for key, said in session.steps:
                 print("  %-12s %s" % (key, " | ".join("%s: %s" % s for s in said)))
         if self.failures:
             print("\n".join("FAIL " + f for f in self.failures))
-            sys.exit(1)
+        sys.stdout.flush()
+        return not self.failures
