@@ -300,8 +300,9 @@ class OrcaSession:
                 said = self.quiet()
                 if said:
                     break
-                # The X server lost the key (seen for the first character
-                # typed after the focus moved): no program or reader saw it.
+                # Now and then a key goes unanswered, seen for the first
+                # character typed right after the focus moved: nothing was
+                # echoed, so nothing was typed.
                 print("no echo for %r: typed again" % ch, file=sys.stderr)
             self._record(ch, said)
         return said
