@@ -202,18 +202,6 @@ void CKoStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* optio
     }
 }
 
-void CKoStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                           const QWidget* widget) const
-{
-    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-    if (element != CE_MenuItem || !item || item->text.contains(u'\t'))
-        return QProxyStyle::drawControl(element, option, painter, widget);
-    // An item without a shortcut has the shortcut column for its text too.
-    QStyleOptionMenuItem whole = *item;
-    whole.reservedShortcutWidth = 0;
-    QProxyStyle::drawControl(element, &whole, painter, widget);
-}
-
 void CKoStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                                   const QWidget* widget) const
 {
