@@ -1,10 +1,12 @@
 #include "CKoVListCtrl.h"
 
 #include "CKoCheckBox.h"
+#include "KoAccessible.h"
 #include "KoAppVoice.h"
 #include "voice/CVoiceReader.h"
 #include "voice/TreeReader.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTimer>
@@ -14,12 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Items are checkable by default; a row shows a box only once it has a state.
-bool hasCheckBox(const QTreeWidgetItem* item)
-{
-    return (item->flags() & Qt::ItemIsUserCheckable) && item->data(0, Qt::CheckStateRole).isValid();
-}
 
 // A modifier, or a key held with Alt or Control: a command for the window,
 // which has its own words, not a move in the list.
@@ -39,6 +35,7 @@ bool isCommandKey(const QKeyEvent* event)
 
 CKoVListCtrl::CKoVListCtrl(QWidget* parent) : QTreeWidget(parent), m_fontHeight(fontMetrics().height())
 {
+    KoInstallAccessibility();
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
@@ -53,16 +50,32 @@ QTreeWidgetItem* CKoVListCtrl::FirstSelected() const
     return nullptr;
 }
 
-QString CKoVListCtrl::ItemSpeech(const QTreeWidgetItem* item) const
+QTreeWidgetItem* CKoVListCtrl::SpokenRow() const
 {
-    if (!item) return QString();
+    QTreeWidgetItem* selected = FirstSelected();
+    return selected ? selected : currentItem();
+}
+
+bool CKoVListCtrl::HasCheckBox(const QTreeWidgetItem* item)
+{
+    return (item->flags() & Qt::ItemIsUserCheckable) && item->data(0, Qt::CheckStateRole).isValid();
+}
+
+QString CKoVListCtrl::RowText(const QTreeWidgetItem* item) const
+{
     QStringList parts;
     for (int column = 0; column < columnCount(); ++column) {
         const QString text = item->text(column);
         if (!text.isEmpty()) parts << headerItem()->text(column) + u' ' + text;
     }
-    QString spoken = parts.join(u' ');
-    if (hasCheckBox(item))
+    return parts.join(u' ');
+}
+
+QString CKoVListCtrl::ItemSpeech(const QTreeWidgetItem* item) const
+{
+    if (!item) return QString();
+    QString spoken = RowText(item);
+    if (HasCheckBox(item))
         spoken += item->checkState(0) == Qt::Checked ? u" チェックあり "_s : u" チェックなし "_s;
     return spoken;
 }
@@ -86,7 +99,7 @@ void CKoVListCtrl::keyPressEvent(QKeyEvent* event)
     CVoiceReader* voice = KoAppVoice();
     if (event->key() != Qt::Key_Space || !voice || !voice->IsXPReader()) return;
     // Said after the list toggled the box, so the words match what the box now shows.
-    if (const QTreeWidgetItem* item = FirstSelected(); item && hasCheckBox(item))
+    if (const QTreeWidgetItem* item = SpokenRow(); item && HasCheckBox(item))
         voice->ReadText(CheckAnnouncement(item->checkState(0) == Qt::Checked), 1, 0);
 }
 
@@ -117,7 +130,7 @@ void CKoVListCtrl::SayArrival()
 {
     // The window may hand the keyboard back before or after the list is
     // filled anew: the row is said once, as it stands.
-    const QTreeWidgetItem* item = FirstSelected();
+    const QTreeWidgetItem* item = SpokenRow();
     const QString words = ItemSpeech(item);
     if (!item || (words == m_arrivalWords && m_arrivalSaid.isValid() && m_arrivalSaid.elapsed() < ArrivalRepeatMs))
         return;
@@ -128,11 +141,31 @@ void CKoVListCtrl::SayArrival()
 
 void CKoVListCtrl::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    // The rows are ours to say (voice/TreeReader.h): a screen reader of the
-    // tree is not also put on the new row, or it reads it a second time.
-    if (!KoAppVoice() || !TreeReaderSpeaksArrivals()) return QTreeWidget::currentChanged(current, previous);
+    // Past the tree view, which would name a cell as the new focus.
     QAbstractItemView::currentChanged(current, previous);
     viewport()->update();
+    if (!QAccessible::isActive() || !current.isValid() || !hasFocus()) return;
+    // The rows are ours to say (voice/TreeReader.h): a screen reader of the
+    // tree is not also put on the new row, or it reads it a second time.
+    if (KoAppVoice() && TreeReaderSpeaksArrivals()) return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(current.row());
+    QAccessible::updateAccessibility(&focus);
+}
+
+void CKoVListCtrl::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    QAbstractItemView::selectionChanged(selected, deselected);
+    if (!QAccessible::isActive()) return;
+    const auto tell = [this](const QItemSelection& rows, QAccessible::Event type) {
+        const QModelIndex first = rows.indexes().value(0);
+        if (!first.isValid()) return;
+        QAccessibleEvent event(this, type);
+        event.setChild(first.row());
+        QAccessible::updateAccessibility(&event);
+    };
+    tell(selected, QAccessible::SelectionAdd);
+    tell(deselected, QAccessible::SelectionRemove);
 }
 
 void CKoVListCtrl::showEvent(QShowEvent* event)
@@ -168,7 +201,7 @@ void CKoVListCtrl::focusOutEvent(QFocusEvent* event)
 
 void CKoVListCtrl::SayCurrent(int stop)
 {
-    if (const QTreeWidgetItem* item = FirstSelected()) KoAppReadText(ItemSpeech(item), stop, 0);
+    if (const QTreeWidgetItem* item = SpokenRow()) KoAppReadText(ItemSpeech(item), stop, 0);
 }
 
 void CKoVListCtrl::changeEvent(QEvent* event)

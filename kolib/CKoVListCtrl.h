@@ -1,8 +1,8 @@
 #pragma once
 // A list with columns and a check box on each row, read out row by row: after
-// each key pressed in it (Alt and Control chords aside) the selected row is
-// spoken, each non-empty column with its heading, then " チェックあり " or
-// " チェックなし " for a row with a check box. With XP
+// each key pressed in it (Alt and Control chords aside) the selected (else the
+// current) row is spoken, each non-empty column with its heading, then
+// " チェックあり " or " チェックなし " for a row with a check box. With XP
 // Reader, Space also says whether it set or cleared the check. The column
 // widths grow and shrink with the font when the window is magnified.
 
@@ -18,9 +18,16 @@ public:
 
     // The first selected row in list order, or null.
     QTreeWidgetItem* FirstSelected() const;
-    // What is spoken for a row.
+    // The row the list says: the first selected one, else the current one,
+    // which the list marks without selecting it when first reached.
+    QTreeWidgetItem* SpokenRow() const;
+    // What is spoken for a row: its text, then its check box's state.
     QString ItemSpeech(const QTreeWidgetItem* item) const;
-    // Says the selected row (after the window changed the list); stop 0 lets
+    // Each non-empty column of the row with its heading.
+    QString RowText(const QTreeWidgetItem* item) const;
+    // Rows are checkable by default; a row shows a box only once it has a state.
+    static bool HasCheckBox(const QTreeWidgetItem* item);
+    // Says the spoken row (after the window changed the list); stop 0 lets
     // what is being said finish first.
     void SayCurrent(int stop = 1);
     // After the window filled the list anew: selects the row at `index` (the
@@ -43,7 +50,10 @@ protected:
     // it) says its current row, after what is being said.
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // The screen reader is told of the current and selected row as children
+    // of the list (KoListAccessible.h).
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
 private:
     int m_fontHeight;   // of the font the column widths were made for

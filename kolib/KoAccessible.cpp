@@ -1,8 +1,10 @@
 #include "KoAccessible.h"
 
 #include "CKoVComboBox.h"
+#include "CKoVListCtrl.h"
 #include "CKoVDateTimeStatic.h"
 #include "KoLineEditAccessible.h"
+#include "KoListAccessible.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
@@ -120,6 +122,8 @@ QAccessibleInterface* Factory(const QString& className, QObject* object)
         if (auto* combo = qobject_cast<CKoVComboBox*>(object)) return new ComboAccessible(combo);
     if (className == u"CKoVDateTimeStatic"_s)
         if (auto* label = qobject_cast<CKoVDateTimeStatic*>(object)) return new DateAccessible(label);
+    if (className == u"CKoVListCtrl"_s)
+        if (auto* list = qobject_cast<CKoVListCtrl*>(object)) return KoMakeListAccessible(list);
     // A stack of pages shows one page and is only layout: as a pane without
     // a name the screen reader passes over it, where it would say "layered
     // pane" at every focus change into it.

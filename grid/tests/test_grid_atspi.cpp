@@ -10,6 +10,7 @@
 
 #include "kolib/CKoVComboBox.h"
 #include "kolib/CKoVDateTimeStatic.h"
+#include "kolib/CKoVListCtrl.h"
 #include "kolib/KoMnemonic.h"
 
 #include <QApplication>
@@ -43,6 +44,13 @@ int Serve(int argc, char** argv)
     auto* grid = new CXGrid;
     grid->setAccessibleName(u"リスト表示"_s);
     layout->addWidget(grid);
+    // A list with columns, one row with a check box.
+    auto* list = new CKoVListCtrl;
+    list->setHeaderLabels({u"名前"_s, u"金額"_s});
+    list->addTopLevelItem(new QTreeWidgetItem(QStringList{u"家賃"_s, u"50,000"_s}));
+    list->addTopLevelItem(new QTreeWidgetItem(QStringList{u"水道"_s}));
+    list->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    layout->addWidget(list);
     // The toolkit's labelled controls beside it, as the views and dialogs have them.
     auto* sideLabel = new QLabel(u"収支(&0)"_s);
     auto* side = new CKoVComboBox;
@@ -302,6 +310,16 @@ private Q_SLOTS:
         const QDBusMessage value = Call(combo, u"org.a11y.atspi.Text"_s, u"GetText"_s, {0, -1});
         QCOMPARE(value.arguments().value(0).toString(), u"支出"_s);
         QVERIFY2(!Find(window, u"登録日 2024年5月1日"_s, false).path.isEmpty(), "the date label's name lacks its date");
+
+        // A list with columns is a list named by its window, a row to an item.
+        const Ref list = Find(window, u"list"_s, true);
+        QVERIFY2(!list.path.isEmpty(), "no list on the accessibility bus");
+        QCOMPARE(Property(list, u"Name"_s), u"grid"_s);
+        const QList<Ref> rows = Children(list);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(RoleName(rows[1]), u"list item"_s);
+        QCOMPARE(Property(rows[0], u"Name"_s), u"名前 家賃 金額 50,000"_s);
+        QCOMPARE(Call(rows[1], u"org.a11y.atspi.Accessible"_s, u"GetIndexInParent"_s).arguments().value(0).toInt(), 1);
     }
 };
 

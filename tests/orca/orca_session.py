@@ -363,7 +363,7 @@ def doubled(said, allowed=()):
     allowed = {normalized(text) for text in allowed}
     doubles = []
     for i, (speaker, text) in enumerate(words):
-        if len(text) < 2 or any(text == a or text == a + "tree" for a in allowed):
+        if len(text) < 2 or text in allowed:
             continue
         for j, (other_speaker, other) in enumerate(words):
             if i != j and text in other and (len(other) > len(text) or i > j):

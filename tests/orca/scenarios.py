@@ -80,9 +80,9 @@ def counterparties(session, report):
     Orca names the dialog and then the list, which carries the dialog's name."""
     entry(session, report)
     report.step("alt+o", session.key("alt+o"), expect=["支払確認(C)"])
-    report.step("a", session.key("a"), expect=["相手先名称 山田"], allowed=["相手先一覧"])
+    report.step("a", session.key("a"), expect=["相手先名称 山田", "List with 1 item"], allowed=["相手先一覧"])
     report.step("Tab", session.key("Tab"), expect=["追加(A)"])
-    report.step("shift+Tab", session.key("shift+Tab"), expect=["相手先一覧", "相手先名称 山田"])
+    report.step("shift+Tab", session.key("shift+Tab"), expect=["相手先一覧", "List with 1 item", "相手先名称 山田"])
     report.step("Escape", session.key("Escape"), expect=["リスト表示", "山田"])
 
 
@@ -165,21 +165,23 @@ def accounts(session, report):
 
 def payments(session, report):
     """A monthly payment set up for a new item, then booked from 支払確認:
-    the row turns paid. The lists are named by their dialogs."""
+    the row turns paid. The lists are lists named by their dialogs."""
     new_expense_item(session, report, "外食")
     report.step("Escape", session.key("Escape"), expect=["リスト表示"])
     report.step("alt+o", session.key("alt+o"), expect=["支払確認(C)"])
-    report.step("p", session.key("p"), expect=["支払設定 dialog", "リスト件数は0件です"], allowed=["支払設定"])
+    report.step("p", session.key("p"), expect=["支払設定 dialog", "list", "リスト件数は0件です"], allowed=["支払設定"])
     report.step("alt+a", session.key("alt+a"), expect=["支払い設定登録", "第１階層科目(1)", "なし"])
     report.step("Down", session.key("Down"), expect=["外食"])
     report.step("alt+d", session.key("alt+d"), expect=["支払日(D)"])
     typed(session, report, "9")
-    for field in ("開始日(S) 2026年1月1日", "終了日(E) 2026年12月31日", "すべての月", "設定月",
-                  "直前の平日に変更する", "起動時に自動アナウンスする(A)", "OK"):
-        report.step("Tab", session.key("Tab"), expect=[field])
+    # The month list is named by its rows' heading.
+    for fields in (["開始日(S) 2026年1月1日"], ["終了日(E) 2026年12月31日"], ["すべての月"],
+                   ["List with 12 items", "設定月 1月 チェックあり"], ["直前の平日に変更する"],
+                   ["起動時に自動アナウンスする(A)"], ["OK"]):
+        report.step("Tab", session.key("Tab"), expect=fields, allowed=["設定月"])
     report.step("Return", session.key("Return"), expect=["科目名 外食 自動アナウンス なし"], allowed=["支払設定"])
     report.step("Escape", session.key("Escape"), expect=["リスト表示"])
-    report.step("F5", session.key("F5"), expect=["リスト件数は1件です", "科目名 外食 支払日 12月9日 状態 未払い"],
+    report.step("F5", session.key("F5"), expect=["リスト件数は1件です", "科目名 外食 支払日 12月9日 状態 未払い", "List with 1 item"],
                 allowed=["支払確認"])
     report.step("Return", session.key("Return"), expect=["新規登録", "金額(K)"])
     typed(session, report, "3000")

@@ -295,6 +295,13 @@ private Q_SLOTS:
             choosePreset(d, 2);
             QCOMPARE(checkedMonths(d).first(), u"2月"_s);
             choosePreset(d, 1);
+            // The month list reached by Tab says the month its focus marks, unselected; Space toggles it.
+            auto* months = d->findChild<CKoVListCtrl*>(u"1150"_s);
+            f.ClearHeard();
+            months->setFocus(Qt::TabFocusReason);
+            for (int press = 0; press < 2; ++press) QTest::keyClick(months, Qt::Key_Space);
+            QCOMPARE(f.Heard(), QStringList({u"設定月 1月 チェックあり "_s, u"設定月 1月 チェックなし "_s,
+                                             u"設定月 1月 チェックあり "_s}));
             d->findChild<CKoVComboBox*>(u"1067"_s)->setCurrentIndex(2);
             steps << pressOk(d);
         });
