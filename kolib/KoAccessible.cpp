@@ -1,8 +1,8 @@
 #include "KoAccessible.h"
 
 #include "CKoVComboBox.h"
-#include "CKoVListCtrl.h"
 #include "CKoVDateTimeStatic.h"
+#include "CKoVListCtrl.h"
 #include "KoLineEditAccessible.h"
 #include "KoListAccessible.h"
 
