@@ -4,6 +4,7 @@
 #include "platform/ProcessList.h"
 #include "platform/WindowMark.h"
 
+#include <QDebug>
 #include <QWidget>
 
 CKoSingleProccess::CKoSingleProccess() = default;
@@ -19,13 +20,31 @@ int CKoSingleProccess::Create(const QString& appName, const QString& exeName, co
     m_exeName = exeName;
     m_extraTag = extraTag;
     m_mutexName = QStringLiteral("_MUTEX_") + appName + u'_' + exeName + u'_' + extraTag;
-    return m_mutex.create(m_mutexName) == platform::NamedMutex::Result::AlreadyExists ? 1 : 0;
+    return TakeMutex() == platform::NamedMutex::Result::AlreadyExists ? 1 : 0;
+}
+
+// The holder of the mutex is asked for at once: until its window is marked it
+// answers that it is starting, so a second start never takes it for a program
+// without a window. A holder that cannot be asked gives the mutex up rather
+// than be ended by the next start as unreachable.
+platform::NamedMutex::Result CKoSingleProccess::TakeMutex()
+{
+    const platform::NamedMutex::Result result = m_mutex.create(m_mutexName);
+    if (result != platform::NamedMutex::Result::Created) return result;
+    m_mark = std::make_unique<platform::WindowMarkHolder>(MarkName());
+    if (!m_mark->isListening()) {
+        qWarning().noquote() << MarkName() << "runs without the single-instance guard";
+        m_mark.reset();
+        m_mutex.release();
+    }
+    return result;
 }
 
 int CKoSingleProccess::ActivatePrevInstance()
 {
     switch (platform::activateMarkedWindow(MarkName())) {
     case platform::MarkedWindow::Visible:
+    case platform::MarkedWindow::Starting:
         return 1;
     case platform::MarkedWindow::Hidden:
         KillOtherProcess(m_exeName);
@@ -43,22 +62,27 @@ int CKoSingleProccess::KillOtherProcess(const QString& exeName)
     const qint64 self = platform::currentProcessId();
     int ended = 0;
     for (const platform::ProcessEntry& process : platform::runningProcesses()) {
-        if (process.pid == self || !platform::sameExecutableName(process.executableName, target))
+        // A program of another login or desktop holds no mutex of ours.
+        if (process.pid == self || !platform::sameExecutableName(process.executableName, target)
+            || !platform::sharesRuntimeFolder(process.pid))
             continue;
         if (platform::terminateProcess(process.pid)) ended = 1;
     }
     // The mutex of an ended holder is free now; this instance takes it so that
     // the next start finds it here.
-    if (ended && !m_mutex.owned() && !m_mutexName.isEmpty()) m_mutex.create(m_mutexName);
+    if (ended && !m_mutex.owned() && !m_mutexName.isEmpty()) TakeMutex();
     return ended;
 }
 
 void CKoSingleProccess::SetMark(QWidget* window, int value)
 {
-    m_mark.reset();
-    if (!window || value == 0) return;
+    if (!window || value == 0) {
+        m_mark.reset();
+        return;
+    }
+    if (!m_mark) m_mark = std::make_unique<platform::WindowMarkHolder>(MarkName());
     const QPointer<QWidget> target(window);
-    m_mark = std::make_unique<platform::WindowMarkHolder>(MarkName(), [target] {
+    m_mark->setAnswer([target] {
         if (!target || !target->isVisible()) return false;
         if (target->isMinimized()) target->setWindowState(target->windowState() & ~Qt::WindowMinimized);
         target->show();

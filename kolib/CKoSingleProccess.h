@@ -20,21 +20,23 @@ public:
     CKoSingleProccess(const CKoSingleProccess&) = delete;
     CKoSingleProccess& operator=(const CKoSingleProccess&) = delete;
 
-    // Creates the mutex "_MUTEX_<app>_<exe>_<tag>", owned by this process.
-    // Returns 1 when another live process already held it, else 0 (also when
-    // it cannot be created).
+    // Creates the mutex "_MUTEX_<app>_<exe>_<tag>", owned by this process,
+    // and the window mark, which answers "starting" until SetMark. Returns 1
+    // when another live process already held it, else 0 (also when it cannot
+    // be created, or its mark cannot be set up: the mutex is then given up).
     int Create(const QString& appName, const QString& exeName, const QString& extraTag = QString());
 
     // Brings the marked window of the other instance forward. Returns 1 when
     // this instance must end: the marked window was visible (and is now in
-    // front), or it was hidden (its process is ended, as it cannot be reached).
+    // front), the other instance is still starting or too busy to answer, or
+    // its window was hidden (its process is ended, as it cannot be reached).
     // With no marked window, other processes of the executable are ended and
     // 0 is returned, so that this instance goes on starting.
     int ActivatePrevInstance();
 
     // Ends every other process of the executable (name compared up to its
-    // first "." and without case). Returns 1 when at least one was ended; the
-    // mutex is then taken over.
+    // first "." and without case) that shares this runtime folder. Returns 1
+    // when at least one was ended; the mutex is then taken over.
     int KillOtherProcess(const QString& exeName);
 
     // The start-up rule of every program: the first instance goes on; a later
@@ -53,6 +55,8 @@ public:
     bool OwnsMutex() const { return m_mutex.owned(); }
 
 private:
+    platform::NamedMutex::Result TakeMutex();
+
     QString m_appName;
     QString m_exeName;
     QString m_extraTag;

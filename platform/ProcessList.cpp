@@ -91,6 +91,17 @@ bool isProcessRunning(const QString& executableName)
     return false;
 }
 
+bool sharesRuntimeFolder(qint64 pid)
+{
+    QFile environment(QStringLiteral("/proc/%1/environ").arg(pid));
+    if (!environment.open(QIODevice::ReadOnly)) return false;
+    const QByteArray prefix("XDG_RUNTIME_DIR=");
+    QByteArray theirs;
+    for (const QByteArray& variable : environment.readAll().split('\0'))
+        if (variable.startsWith(prefix)) theirs = variable.mid(prefix.size());
+    return theirs == qgetenv("XDG_RUNTIME_DIR");
+}
+
 bool terminateProcess(qint64 pid, int waitMs)
 {
     if (pid <= 0 || pid == currentProcessId()) return false;

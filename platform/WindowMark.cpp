@@ -2,6 +2,7 @@
 
 #include "RuntimeFolder.h"
 
+#include <QDebug>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -12,10 +13,11 @@ namespace {
 const QByteArray activateRequest("activate\n");
 const QByteArray visibleReply("visible\n");
 const QByteArray hiddenReply("hidden\n");
+const QByteArray startingReply("starting\n");
 
 QString socketPath(const QString& markName)
 {
-    return runtimeFolder() + QStringLiteral("/mark-") + fileSafeName(markName);
+    return localSocketPath(QStringLiteral("mark-") + markName);
 }
 
 }  // namespace
@@ -24,11 +26,16 @@ WindowMarkHolder::WindowMarkHolder(const QString& markName, Answer answer, QObje
     : QObject(parent), m_server(new QLocalServer(this)), m_answer(std::move(answer))
 {
     const QString path = socketPath(markName);
+    if (path.isEmpty()) {
+        qWarning().noquote() << "window mark" << markName << "not set: no private folder for its socket";
+        return;
+    }
     // Only the holder of the program's single-instance mutex sets the mark,
     // so a socket left at this path belongs to a program that has ended.
     QLocalServer::removeServer(path);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    m_server->listen(path);
+    if (!m_server->listen(path))
+        qWarning().noquote() << "window mark" << markName << "not set at" << path << ":" << m_server->errorString();
     connect(m_server, &QLocalServer::newConnection, this, &WindowMarkHolder::answerOne);
 }
 
@@ -46,7 +53,8 @@ void WindowMarkHolder::answerOne()
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             if (!socket->canReadLine()) return;
             if (socket->readLine() != activateRequest) return socket->disconnectFromServer();
-            socket->write(m_answer && m_answer() ? visibleReply : hiddenReply);
+            if (!m_answer) socket->write(startingReply);
+            else socket->write(m_answer() ? visibleReply : hiddenReply);
             socket->flush();
             socket->disconnectFromServer();
         });
@@ -55,14 +63,17 @@ void WindowMarkHolder::answerOne()
 
 MarkedWindow activateMarkedWindow(const QString& markName, int timeoutMs)
 {
+    const QString path = socketPath(markName);
+    if (path.isEmpty()) return MarkedWindow::None;
     QLocalSocket socket;
-    socket.connectToServer(socketPath(markName));
+    socket.connectToServer(path);
     if (!socket.waitForConnected(timeoutMs)) return MarkedWindow::None;
     socket.write(activateRequest);
     socket.waitForBytesWritten(timeoutMs);
     QByteArray reply;
     while (!reply.endsWith('\n') && socket.waitForReadyRead(timeoutMs)) reply += socket.readAll();
     if (reply == hiddenReply) return MarkedWindow::Hidden;
+    if (reply == startingReply) return MarkedWindow::Starting;
     return MarkedWindow::Visible;
 }
 

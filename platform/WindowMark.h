@@ -15,16 +15,19 @@ namespace platform {
 
 // Held by the marked program. The answer callback runs on the thread that
 // owns this object, inside its event loop: it brings the window forward when
-// the window is visible and returns whether it was.
+// the window is visible and returns whether it was. A holder without an
+// answer has no window yet and says that it is starting.
 class WindowMarkHolder : public QObject {
     Q_OBJECT
 public:
     using Answer = std::function<bool()>;
 
-    WindowMarkHolder(const QString& markName, Answer answer, QObject* parent = nullptr);
+    WindowMarkHolder(const QString& markName, Answer answer = {}, QObject* parent = nullptr);
     ~WindowMarkHolder() override;
 
-    // False when the mark could not be set up.
+    void setAnswer(Answer answer) { m_answer = std::move(answer); }
+
+    // False when the mark could not be set up; the reason went to the log.
     bool isListening() const;
 
 private:
@@ -36,6 +39,7 @@ private:
 
 enum class MarkedWindow {
     None,      // no program carries the mark
+    Starting,  // a program carries it but has no window to show yet
     Visible,   // it did, its window was visible and has been brought forward
     Hidden,    // it did, but its window is not visible
 };

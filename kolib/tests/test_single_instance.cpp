@@ -11,6 +11,7 @@ class TestSingleInstance : public QObject {
 
     QString m_tag;
     QProcess m_first;
+    QTemporaryDir m_runtime;
 
     void startFirst(const QString& window)
     {
@@ -25,6 +26,15 @@ class TestSingleInstance : public QObject {
     }
 
 private Q_SLOTS:
+    // Every case runs in a runtime folder deeper than a socket address holds.
+    void initTestCase()
+    {
+        const QString folder = m_runtime.filePath(QString(150 - m_runtime.path().size() - 1, u'r'));
+        QVERIFY(QDir().mkpath(folder));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", folder.toLocal8Bit());
+    }
+
     void init()
     {
         m_tag = u"t%1_%2"_s.arg(QCoreApplication::applicationPid()).arg(QDateTime::currentMSecsSinceEpoch());
@@ -67,6 +77,17 @@ private Q_SLOTS:
         QVERIFY(!firstRuns());
     }
 
+    // Between taking the mutex and showing its window a program is starting:
+    // a second start ends and leaves it be.
+    void firstStillStartingIsLeftAlone()
+    {
+        startFirst(u"starting"_s);
+        CKoSingleProccess second;
+        QCOMPARE(create(second), 1);
+        QCOMPARE(second.ActivatePrevInstance(), 1);
+        QVERIFY(firstRuns());
+    }
+
     void firstWithoutMarkIsEndedAndSecondTakesOver()
     {
         startFirst(u"unmarked"_s);
@@ -79,13 +100,25 @@ private Q_SLOTS:
         QCOMPARE(create(third), 1);
     }
 
+    // Only a program of this session is ended: one of another login (its own
+    // runtime folder) goes on.
     void controlHeldEndsTheFirstOutright()
     {
+        QTemporaryDir elsewhere;
+        QProcess otherSession;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"XDG_RUNTIME_DIR"_s, elsewhere.path());
+        otherSession.setProcessEnvironment(env);
+        otherSession.start(QCoreApplication::applicationDirPath() + u"/ko_instance_probe"_s, {m_tag, u"visible"_s});
+        QVERIFY(otherSession.waitForReadyRead(10000));
         startFirst(u"visible"_s);
         CKoSingleProccess second;
         QCOMPARE(create(second), 1);
         QCOMPARE(second.KillOtherProcess(u"ko_instance_probe.exe"_s), 1);
         QVERIFY(!firstRuns());
+        QVERIFY(!otherSession.waitForFinished(300));
+        otherSession.kill();
+        otherSession.waitForFinished();
         QVERIFY(second.OwnsMutex());
         QCOMPARE(second.KillOtherProcess(u"ko_instance_probe"_s), 0);
     }

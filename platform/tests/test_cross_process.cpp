@@ -43,13 +43,30 @@ class TestCrossProcess : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    QTemporaryDir m_runtimes;
     QString unique(const char* what) const
     {
         return u"%1_%2_%3"_s.arg(QString::fromLatin1(what)).arg(QCoreApplication::applicationPid())
             .arg(QDateTime::currentMSecsSinceEpoch());
     }
 
+    // A runtime folder deeper than a socket address can hold, as under a
+    // build tree in a long folder.
+    QString longRuntimeFolder(const QString& name) const
+    {
+        QString path = m_runtimes.filePath(name) + u'/';
+        path += QString(150 - path.size(), u'r');
+        QDir().mkpath(path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("XDG_RUNTIME_DIR", longRuntimeFolder(u"ours"_s).toLocal8Bit());
+    }
+
     void mutexIsExclusiveWithinAndAcrossProcesses()
     {
         const QString name = unique("mutex");
@@ -82,6 +99,11 @@ private Q_SLOTS:
         Probe hidden({u"mark"_s, name, u"hidden"_s}, m_dir.path());
         QVERIFY(hidden.ready());
         QCOMPARE(activateMarkedWindow(name), MarkedWindow::Hidden);
+
+        // A mark in another deep runtime folder is another session's.
+        Probe elsewhere({u"mark"_s, name + u"-other"_s, u"visible"_s}, m_dir.path(), longRuntimeFolder(u"theirs"_s));
+        QVERIFY(elsewhere.ready());
+        QCOMPARE(activateMarkedWindow(name + u"-other"_s, 500), MarkedWindow::None);
     }
 
     void eventStaysSetUntilReset()
