@@ -1,9 +1,12 @@
 """A desktop session with the real Orca beside one of our programs.
 
-Xvfb (with openbox when it is installed), a private D-Bus session bus with the
-accessibility bus behind it, speech-dispatcher with an output module that
-writes nothing but accepts every message, and Orca with a settings folder of
-its own. The program runs from the build's program folder on an empty home.
+Xvfb on a display it chooses (with openbox when it is installed), a private
+D-Bus session bus with the accessibility bus behind it, speech-dispatcher with
+an output module that writes nothing but accepts every message, and Orca with
+a settings folder of its own, started beside any other Orca of the user
+(orca_launcher.py). Every folder, socket and bus is the session's own, so
+sessions of other checkouts run at the same time. The program runs from the
+build's program folder on an empty home.
 
 speech-dispatcher's log at level 5 names the client of every command, so each
 message it queues is credited to its speaker: "ours" for our programs, "orca"
@@ -17,13 +20,14 @@ suite reports as skipped, with the reason on standard error.
 import json
 import os
 import re
+import select
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
 import time
 
+HERE = os.path.dirname(os.path.abspath(__file__))
 SKIP = 77
 OURS = "ours"
 ORCA = "orca"
@@ -116,11 +120,11 @@ class SpeechLog:
 
 
 class OrcaSession:
-    def __init__(self, program_dir, program, display=":31", window_manager=True):
+    def __init__(self, program_dir, program, window_manager=True):
         self.program_path = os.path.abspath(os.path.join(program_dir, program))
         if not os.access(self.program_path, os.X_OK):
             skip(self.program_path + " is not built")
-        self.display = display
+        self.display = None
         self.window_manager = window_manager
         self.root = tempfile.mkdtemp(prefix="orca-session-")
         self.home = os.path.join(self.root, "home")
@@ -176,7 +180,6 @@ class OrcaSession:
             "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
             "HOME": self.home,
             "LANG": "C.UTF-8",
-            "DISPLAY": self.display,
             "XDG_RUNTIME_DIR": runtime,
             "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
             "XDG_DATA_HOME": os.path.join(self.home, ".local", "share"),
@@ -185,11 +188,7 @@ class OrcaSession:
             "GTK_MODULES": "",
             **{k: v for k, v in os.environ.items() if k.startswith("EXP_")},
         }
-        xvfb = self._spawn(["Xvfb", self.display, "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
-                           stderr=subprocess.DEVNULL)
-        socket = "/tmp/.X11-unix/X" + self.display.lstrip(":")
-        if not self._wait(lambda: os.path.exists(socket) or xvfb.poll() is not None, 10) or xvfb.poll() is not None:
-            skip("Xvfb cannot start on " + self.display)
+        self._start_x_server()
         bus = self._spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                           stdout=subprocess.PIPE, text=True)
         address = bus.stdout.readline().strip()
@@ -199,6 +198,22 @@ class OrcaSession:
         self._map_characters()
         if self.window_manager and shutil.which("openbox"):
             self._spawn(["openbox"], stderr=subprocess.DEVNULL)
+
+    def _start_x_server(self):
+        """Xvfb on a display it finds free itself: another desktop on this
+        machine (a person's, another checkout's scenario) may hold any fixed
+        number."""
+        read_end, write_end = os.pipe()
+        xvfb = self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
+                           stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as announced:
+            ready, _, _ = select.select([announced], [], [], 15)
+            number = announced.readline().strip() if ready else ""
+        if not number.isdigit() or xvfb.poll() is not None:
+            skip("Xvfb cannot start")
+        self.display = ":" + number
+        self.env["DISPLAY"] = self.display
 
     # Characters the scenarios type that no key of the keyboard gives. Each
     # gets a spare key before anything starts, as a keyboard layout would:
@@ -243,7 +258,7 @@ class OrcaSession:
         os.makedirs(prefs)
         with open(os.path.join(prefs, "user-settings.conf"), "w") as f:
             json.dump(ORCA_SETTINGS, f)
-        orca = self._spawn(["orca", "--replace", "-u", prefs, "--debug-file", self.orca_debug],
+        orca = self._spawn([self._orca_interpreter(), os.path.join(HERE, "orca_launcher.py"), prefs, self.orca_debug],
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Orca announces itself once it is listening.
         heard = []
@@ -251,6 +266,13 @@ class OrcaSession:
                    or orca.poll() is not None, 30)
         if orca.poll() is not None or not any(s == ORCA for s, _ in heard):
             skip("Orca did not start speaking through speech-dispatcher")
+
+    @staticmethod
+    def _orca_interpreter():
+        """The Python that Orca's own script runs with, which has its modules."""
+        with open(shutil.which("orca")) as script:
+            first = script.readline()
+        return first[2:].strip() if first.startswith("#!") else "/usr/bin/python3"
 
     def start_program(self, args=(), settle=4.0):
         """Starts the program and returns what was heard until it settled."""
