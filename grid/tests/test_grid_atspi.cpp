@@ -20,7 +20,6 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
-#include <QFileInfo>
 #include <QProcess>
 #include <QSocketNotifier>
 #include <QStandardPaths>
@@ -31,16 +30,18 @@
 
 namespace {
 
-constexpr char XDisplay[] = ":24";
-
-// --- The grid's side: a window with a day-list-like grid that waits for
-// "move" on its standard input, then presses Right twice and Down once.
+// --- The grid's side: a window with a day-list-like grid. It says "ready"
+// once the grid has the keyboard. On "move" from its standard input it presses
+// Right twice and Down once, then says "moved"; on "sync" it renames a label
+// "sync <n>", an event that reaches the bus after every event before it.
 int Serve(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QWidget window;
     window.setWindowTitle(u"grid"_s);
     auto* layout = new QVBoxLayout(&window);
+    auto* syncMark = new QLabel;
+    layout->addWidget(syncMark);
     auto* grid = new CXGrid;
     grid->setAccessibleName(u"リスト表示"_s);
     layout->addWidget(grid);
@@ -82,10 +83,22 @@ int Serve(int argc, char** argv)
     window.show();
     window.activateWindow();
     grid->setFocus();
-    QTimer::singleShot(500, &app, [] {
-        std::puts("ready");
+    const auto say = [](const char* word) {
+        std::puts(word);
         std::fflush(stdout);
-    });
+    };
+    const auto sayReadyOnFocus = [&] {
+        if (!grid->hasFocus() || !window.isActiveWindow()) return false;
+        say("ready");
+        return true;
+    };
+    if (!sayReadyOnFocus()) {
+        auto* waiting = new QObject(&app);
+        QObject::connect(&app, &QApplication::focusChanged, waiting, [=] {
+            if (sayReadyOnFocus()) waiting->deleteLater();
+        });
+    }
+    int syncs = 0;
     QSocketNotifier input(0, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
         char line[64] = {};
@@ -93,11 +106,14 @@ int Serve(int argc, char** argv)
             app.quit();
             return;
         }
+        if (qstrcmp(line, "sync\n") == 0) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+            syncMark->setAccessibleName(u"sync %1"_s.arg(++syncs));
+            return;
+        }
         for (int key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}) QTest::keyClick(grid, Qt::Key(key));
-        QTimer::singleShot(300, &app, [] {
-            std::puts("moved");
-            std::fflush(stdout);
-        });
+        say("moved");
     });
     return app.exec();
 }
@@ -159,6 +175,22 @@ class TestGridAtspi : public QObject {
     QProcess m_xvfb, m_bus, m_grid;
     QDBusConnection m_a11y{u"none"_s};
     QStringList m_focused;   // paths that got "focused" on, in order
+    QList<Ref> m_renamed;    // objects whose names changed, in order
+    int m_syncs = 0;
+
+    // Until every event the grid's process sent before now has arrived: the
+    // label it renames last tells.
+    bool Sync()
+    {
+        const QString mark = u"sync %1"_s.arg(++m_syncs);
+        m_renamed.clear();
+        m_grid.write("sync\n");
+        return QTest::qWaitFor([&] {
+            for (const Ref& ref : std::as_const(m_renamed))
+                if (Property(ref, u"Name"_s) == mark) return true;
+            return false;
+        }, 10000);
+    }
 
     QDBusMessage Call(const Ref& ref, const QString& interface, const QString& method, const QVariantList& args = {})
     {
@@ -206,18 +238,25 @@ private Q_SLOTS:
         const QVariantList args = message.arguments();
         if (args.value(0).toString() == u"focused"_s && args.value(1).toInt() == 1) m_focused << message.path();
     }
+    void onPropertyChanged(const QDBusMessage& message)
+    {
+        if (message.arguments().value(0).toString() == u"accessible-name"_s)
+            m_renamed << Ref{message.service(), message.path()};
+    }
 
     void initTestCase()
     {
         for (const char* tool : {"Xvfb", "dbus-daemon"})
             if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
                 QSKIP(qPrintable(u"%1 is not installed (tools/install-dependencies.sh)"_s.arg(QLatin1String(tool))));
-        m_xvfb.start(u"Xvfb"_s, {QString::fromLatin1(XDisplay), u"-screen"_s, u"0"_s, u"1024x768x24"_s,
+        // A display the server finds free, which it writes to its output.
+        m_xvfb.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s,
                                   u"-nolisten"_s, u"tcp"_s});
         if (!m_xvfb.waitForStarted(5000)) QSKIP("Xvfb cannot start");
-        const QString socket = u"/tmp/.X11-unix/X"_s + QString::fromLatin1(XDisplay + 1);
-        for (int i = 0; i < 50 && !QFileInfo::exists(socket); ++i) QTest::qWait(100);
-        if (!QFileInfo::exists(socket)) QSKIP("Xvfb did not open its display");
+        if (!QTest::qWaitFor([&] { return m_xvfb.canReadLine() || m_xvfb.state() != QProcess::Running; }, 15000)
+            || !m_xvfb.canReadLine())
+            QSKIP("Xvfb did not open a display");
+        const QString display = u":"_s + QString::fromLatin1(m_xvfb.readLine()).trimmed();
 
         m_bus.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
         if (!m_bus.waitForStarted(5000) || !m_bus.waitForReadyRead(5000)) QSKIP("no private D-Bus session bus");
@@ -234,13 +273,16 @@ private Q_SLOTS:
         if (!m_a11y.isConnected()) QSKIP("the accessibility bus does not answer");
         m_a11y.connect({}, {}, u"org.a11y.atspi.Event.Object"_s, u"StateChanged"_s, this,
                        SLOT(onStateChanged(QDBusMessage)));
+        m_a11y.connect({}, {}, u"org.a11y.atspi.Event.Object"_s, u"PropertyChange"_s, this,
+                       SLOT(onPropertyChanged(QDBusMessage)));
         // Applications send only the events some listener registered for, as Orca does.
-        for (const QString& event : {u"object:state-changed:focused"_s, u"focus:"_s})
+        for (const QString& event : {u"object:state-changed:focused"_s, u"focus:"_s,
+                                     u"object:property-change:accessible-name"_s})
             Call({u"org.a11y.atspi.Registry"_s, u"/org/a11y/atspi/registry"_s}, u"org.a11y.atspi.Registry"_s,
                  u"RegisterEvent"_s, {event});
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"DISPLAY"_s, QString::fromLatin1(XDisplay));
+        env.insert(u"DISPLAY"_s, display);
         env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
         env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, address);
         env.insert(u"QT_LINUX_ACCESSIBILITY_ALWAYS_ON"_s, u"1"_s);
@@ -269,20 +311,22 @@ private Q_SLOTS:
         m_grid.start(QCoreApplication::applicationFilePath(), {u"--serve"_s});
         QVERIFY(m_grid.waitForStarted(5000));
         QVERIFY2(WaitForLine(m_grid, "ready"), "the grid's window did not come up");
-        QTest::qWait(300);
 
-        // Find the table among the registry's applications.
-        const QList<Ref> apps = Children({u"org.a11y.atspi.Registry"_s, u"/org/a11y/atspi/accessible/root"_s});
+        // Find the table among the registry's applications, once the grid's
+        // process has joined the registry.
         Ref table;
-        for (const Ref& app : apps)
-            if (table = FindTable(app); !table.path.isEmpty()) break;
-        QVERIFY2(!table.path.isEmpty(), "no table on the accessibility bus");
+        const auto findTable = [&] {
+            for (const Ref& app : Children({u"org.a11y.atspi.Registry"_s, u"/org/a11y/atspi/accessible/root"_s}))
+                if (table = FindTable(app); !table.path.isEmpty()) return true;
+            return false;
+        };
+        QVERIFY2(QTest::qWaitFor(findTable, 10000), "no table on the accessibility bus");
         QCOMPARE(Property(table, u"Name"_s), u"リスト表示"_s);
 
         // Entering the grid while our voice says the cell: Orca's focus is the
         // table, not the cell, which it would read with its row again.
         QTRY_VERIFY(!m_focused.isEmpty());
-        QTest::qWait(300);
+        QVERIFY(Sync());
         QCOMPARE(m_focused.last(), table.path);
 
         // Moves are ours to speak: no focus change for Orca to read again.
@@ -290,7 +334,7 @@ private Q_SLOTS:
         heard.Clear();
         m_grid.write("move\n");
         QVERIFY(WaitForLine(m_grid, "moved"));
-        QTest::qWait(300);
+        QVERIFY(Sync());
         QCOMPARE(heard.Lines(), (QStringList{u"1 収入  空白"_s, u"1 支出 1,200"_s, u"合計 支出  空白"_s}));
         QCOMPARE(m_focused.size(), focusChanges);
 

@@ -21,7 +21,7 @@
 #include "kinzo/dialogs/tests/LedgerAppFixture.h"
 #include "kolib/CKoIntegerEdit.h"
 #include "kolib/CKoVComboBox.h"
-#include "kinzo/views/CCellAnnouncer.h"
+#include "kinzo/views/CLedgerGrid.h"
 #include "kinzo/views/LedgerViews.h"
 #include "kinzo/views/summary/CMonthView.h"
 #include "kinzo/views/summary/CYearView.h"
@@ -60,14 +60,23 @@ class TestLedgerViews : public QObject {
         QWidget* target = QApplication::focusWidget();
         QTest::keyClick(target, Qt::Key(key), modifiers);
     }
-    // What the user hears after a key that loads a view: its words, then the cell.
+    // Until the open view has said all a load makes it say: its cell follows
+    // its words a moment later.
+    void waitForTheViewsCell()
+    {
+        QTRY_VERIFY(frame().ActiveView());
+        const CLedgerGrid* grid = frame().ActiveView()->findChild<CLedgerGrid*>();
+        QVERIFY(grid);
+        QTRY_VERIFY(!grid->IsCellSpeechPending());
+    }
+    // What the user hears after a key that loads a view: its words, then the
+    // cell, and nothing more.
     void expectHeard(int form, const QStringList& words)
     {
         QTRY_COMPARE(activeForm(), form);
         QTRY_VERIFY_WITH_TIMEOUT(f.Heard().size() >= words.size(), 3000);
+        waitForTheViewsCell();
         if (f.Heard() != words) qInfo().noquote() << "HEARD" << f.HeardWithMarkers().join(u" / "_s);
-        QCOMPARE(f.Heard(), words);
-        QTest::qWait(50);
         QCOMPARE(f.Heard(), words);
         f.ClearHeard();
     }
@@ -106,7 +115,7 @@ private Q_SLOTS:
         frame().RunCommand(CmdListView);
         QTRY_COMPARE(activeForm(), 101);
         QTRY_VERIFY(QApplication::focusWidget());
-        QTest::qWait(CCellAnnouncer::PauseMs + 50);
+        waitForTheViewsCell();
         f.ClearHeard();
     }
 
@@ -132,7 +141,8 @@ private Q_SLOTS:
         QCOMPARE(f.App().m_rememberedAccount, m_food);
         // The coarsest view has nothing above it.
         press(Qt::Key_Escape);
-        QTest::qWait(50);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
         QCOMPARE(activeForm(), CYearsView::FormId);
 
         press(Qt::Key_Enter);
@@ -195,7 +205,7 @@ private Q_SLOTS:
         f.App().m_currentDate = QDate(2011, 1, 20);
         frame().RunCommand(CmdYearsView);
         QTRY_COMPARE(activeForm(), CYearsView::FormId);
-        QTest::qWait(CCellAnnouncer::PauseMs + 50);
+        waitForTheViewsCell();
         CSummaryGrid& years = summary()->Grid();
         QCOMPARE(years.Periods().first().label, u"2007年度"_s);
         years.SetCurrentCell(years.FirstPeriodPosition() + 2, years.FirstShownLine());
@@ -207,7 +217,7 @@ private Q_SLOTS:
 
         // Back to calendar years through the settings: the open view is read
         // out afresh, and the list behind it stays silent.
-        QTest::qWait(CCellAnnouncer::PauseMs + 50);
+        waitForTheViewsCell();
         f.ClearHeard();
         WhenModalOf<CStartMonthDialog>([](CStartMonthDialog* d) {
             d->MonthCombo()->setCurrentIndex(0);
@@ -232,7 +242,7 @@ private Q_SLOTS:
             return grid.GetCellText(cell.row, cell.col);
         };
         grid.SetCurrentCell(day31, grid.LineOfAccount(m_groceries));
-        QTest::qWait(CCellAnnouncer::PauseMs + 50);
+        waitForTheViewsCell();
         f.ClearHeard();
 
         // The list of the figure's item and day: change its one entry there.

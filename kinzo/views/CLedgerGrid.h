@@ -19,6 +19,7 @@ public:
     // While the view is about to speak the cursor cell itself, getting the
     // focus says nothing (the cell would be heard twice).
     void SetCellSpeechPending(bool pending) { m_cellSpeechPending = pending; }
+    bool IsCellSpeechPending() const { return m_cellSpeechPending; }
 
     // Takes the program's font size, the cursor cell kept in sight.
     void FollowFontSize();

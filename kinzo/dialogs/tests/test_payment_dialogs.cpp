@@ -180,10 +180,10 @@ private Q_SLOTS:
         QTest::keyClick(picker, Qt::Key_Right);
         f.ClearHeard();
         QTest::keyClicks(picker, u"11"_s);
-        QTest::qWait(1000);
         QCOMPARE(picker->date().month(), 11);
+        // A list of January on the way would have been counted before this one.
+        QTRY_VERIFY(rowsOf(d).last().startsWith(u"水道 11月"_s));
         QCOMPARE(f.Heard().filter(u"リスト件数は"_s).size(), 1);
-        QVERIFY(rowsOf(d).last().startsWith(u"水道 11月"_s));
     }
 
     // The reminder at start-up names the same days as the list.
