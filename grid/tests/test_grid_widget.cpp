@@ -199,7 +199,7 @@ private Q_SLOTS:
         heard.Clear();
         w.other->setFocus();
         w.grid->setFocus(Qt::MenuBarFocusReason);   // the menu bar left by Alt or Escape
-        QTest::qWait(20);
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(heard.Lines(), QStringList());
     }
 

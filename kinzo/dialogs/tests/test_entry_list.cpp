@@ -133,9 +133,9 @@ private Q_SLOTS:
         QCOMPARE(grid.GetCellText(2, CKinzoListGrid::ColNote), u"昼"_s);
         QCOMPARE(gridSum(grid), storedSum(start, end));
         // One announcement, not cut off by the grid taking the focus.
-        QTest::qWait(50);
+        QTRY_COMPARE(QApplication::focusWidget(), &grid);
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(f.Heard(), QStringList{u"科目名 外食 期間 2010年 5月 1日 - 2010年 5月31日 件数は2件です。"_s});
-        QCOMPARE(QApplication::focusWidget(), &grid);
         press(Qt::Key_Down);
         QCOMPARE(grid.GetCurrentCell().row, 2);
         QVERIFY(f.Heard().size() == 2);

@@ -301,7 +301,7 @@ private Q_SLOTS:
         window.setCurrentWidget(ledger);
         window.setCurrentWidget(placeholder);
         window.setCurrentWidget(ledger);
-        QTest::qWait(50);
+        QCoreApplication::sendPostedEvents();   // where a hint would be said
         QCOMPARE(f.Heard(), (QStringList{hint, hint}));
     }
 
