@@ -62,9 +62,9 @@ int CKoSingleProccess::KillOtherProcess(const QString& exeName)
     const qint64 self = platform::currentProcessId();
     int ended = 0;
     for (const platform::ProcessEntry& process : platform::runningProcesses()) {
-        // A program of another login or desktop holds no mutex of ours.
+        // A program of another user, login or desktop holds no mutex of ours.
         if (process.pid == self || !platform::sameExecutableName(process.executableName, target)
-            || !platform::sharesRuntimeFolder(process.pid))
+            || !platform::belongsToThisSession(process.pid))
             continue;
         if (platform::terminateProcess(process.pid)) ended = 1;
     }

@@ -35,7 +35,7 @@ public:
     int ActivatePrevInstance();
 
     // Ends every other process of the executable (name compared up to its
-    // first "." and without case) that shares this runtime folder. Returns 1
+    // first "." and without case) of this user and runtime folder. Returns 1
     // when at least one was ended; the mutex is then taken over.
     int KillOtherProcess(const QString& exeName);
 

@@ -91,9 +91,11 @@ bool isProcessRunning(const QString& executableName)
     return false;
 }
 
-bool sharesRuntimeFolder(qint64 pid)
+bool belongsToThisSession(qint64 pid)
 {
-    QFile environment(QStringLiteral("/proc/%1/environ").arg(pid));
+    const QString procDir = QStringLiteral("/proc/%1").arg(pid);
+    if (QFileInfo(procDir).ownerId() != ::getuid()) return false;
+    QFile environment(procDir + QStringLiteral("/environ"));
     if (!environment.open(QIODevice::ReadOnly)) return false;
     const QByteArray prefix("XDG_RUNTIME_DIR=");
     QByteArray theirs;

@@ -29,10 +29,11 @@ bool sameExecutableName(const QString& a, const QString& b);
 // its executable or its command name).
 bool isProcessRunning(const QString& executableName);
 
-// True when the process runs with this process's runtime folder
-// (XDG_RUNTIME_DIR, both unset counting as the same): it can see our locks and
-// marks. A process of another login or another test's desktop cannot.
-bool sharesRuntimeFolder(qint64 pid);
+// True when the process is this user's and runs with this process's runtime
+// folder (XDG_RUNTIME_DIR, both unset counting as the same): it can see our
+// locks and marks. A process of another user, another login or another test's
+// desktop cannot.
+bool belongsToThisSession(qint64 pid);
 
 // Ends a process at once, as TerminateProcess does: asks it to stop and, when it
 // has not within waitMs, kills it. Returns false when the process could not be
