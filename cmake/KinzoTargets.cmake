@@ -36,6 +36,19 @@ function(kinzo_program_file target dir source)
   install(FILES ${dir}/${name} DESTINATION ${sub})
 endfunction()
 
+# The days the tests that work with today's date run on once more, under
+# faketime: a new year's day, a Sunday and a leap day. Each test of
+# KINZO_DATED_TESTS gets a test "<name>@<day>" per day.
+set(KINZO_TEST_DAYS 2027-01-01 2027-01-03 2028-02-29)
+set(KINZO_DATED_TESTS
+  test_kinzo_startup test_main_frame test_kinzo_doc test_day_view test_kinzo_dialog test_entry_list
+  test_search_dialog test_account_settings test_payment_dialogs test_loan_dialogs test_ko_input_controls
+  test_end_to_end test_ledger_views test_print_reports test_first_start)
+find_program(KINZO_FAKETIME faketime)
+if(NOT KINZO_FAKETIME)
+  message(STATUS "faketime not found: the tests run on today's date only (tools/install-dependencies.sh)")
+endif()
+
 # kinzo_test(<name> SOURCES ... LIBS ... [DIR <runtime dir>] [ENV var=value ...])
 # One QtTest executable, one CTest test, run headless.
 function(kinzo_test name)
@@ -49,11 +62,21 @@ function(kinzo_test name)
     RUNTIME_OUTPUT_DIRECTORY ${T_DIR}
     BUILD_RPATH "${KINZO_LIB_DIR}")
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${T_DIR})
-  # A runtime folder of its own: no test can reach, end or signal a program
-  # that it did not start (single-instance locks, the notification event).
-  set(runtime ${CMAKE_BINARY_DIR}/runtime/${name})
-  file(MAKE_DIRECTORY ${runtime})
-  file(CHMOD ${runtime} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${runtime};${T_ENV}" TIMEOUT 300)
+  set(runs ${name})
+  if(KINZO_FAKETIME AND name IN_LIST KINZO_DATED_TESTS)
+    foreach(day ${KINZO_TEST_DAYS})
+      add_test(NAME ${name}@${day} COMMAND ${KINZO_FAKETIME} "${day} 10:00:00" $<TARGET_FILE:${name}>
+               WORKING_DIRECTORY ${T_DIR})
+      list(APPEND runs ${name}@${day})
+    endforeach()
+  endif()
+  foreach(run ${runs})
+    # A runtime folder of its own: no test can reach, end or signal a program
+    # that it did not start (single-instance locks, the notification event).
+    set(runtime ${CMAKE_BINARY_DIR}/runtime/${run})
+    file(MAKE_DIRECTORY ${runtime})
+    file(CHMOD ${runtime} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+    set_tests_properties(${run} PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${runtime};${T_ENV}" TIMEOUT 300)
+  endforeach()
 endfunction()

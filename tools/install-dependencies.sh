@@ -16,6 +16,7 @@ packages="
   orca openbox xdotool x11-xserver-utils python3
   librsvg2-bin file
   cups
+  faketime
   lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin
 "
 as_root=""
